@@ -1,0 +1,23 @@
+// The modes a run can perform, in order of precedence.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "driver/CommandLine.h"
+#include "notes/NotesPlatform.h"
+
+namespace driver {
+
+struct ModeEntry {
+    bool RunMode::*mark;
+    // A mode that runs its own Notes session and reports its own failures.
+    void (*runsItself)();
+    // A mode that the driver wraps in a Notes session; its failure text takes the library's text.
+    notes::NotesStatus (*export_)();
+    std::u16string_view failureText;
+};
+
+std::span<const ModeEntry> Modes();
+
+}  // namespace driver

@@ -1,0 +1,64 @@
+#include "driver/RunLog.h"
+
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "driver/RunSettings.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+
+namespace driver {
+namespace {
+
+constexpr std::array<std::u16string_view, 3> kLevelNames = {u"DEBUG", u"WARNING", u"ERROR"};
+constexpr std::size_t kLogLineBytes = 1024;
+
+std::u16string CutToLine(std::u16string text) {
+    if (text.size() > kLogLineUnits - 1) text.resize(kLogLineUnits - 1);
+    return text;
+}
+
+}  // namespace
+
+void LogMessage(LogLevel level, std::u16string_view text) {
+    if (level < Settings().logThreshold) return;
+    const std::u16string_view name = kLevelNames[level > 2 ? 2 : (level < 0 ? 0 : level)];
+    std::u16string line = u"#";
+    line += name;
+    line += u"# - ";
+    line += text;
+    line += u"\n";
+    line = CutToLine(std::move(line));
+    std::string bytes = platform::Utf16ToUtf8(line);
+    // The UTF-8 form must fit 1024 bytes with its terminator: cut at a character boundary.
+    bytes.resize(platform::Utf8PrefixLength(bytes, kLogLineBytes - 1));
+
+    std::FILE* file = platform::OpenTextStream(OutputFilePath(u"log.txt"), "a");
+    if (file == nullptr) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+void LogError(std::u16string_view format, std::initializer_list<FormatArgument> args) {
+    LogMessage(kLogError, CutToLine(FormatWide(format, args)));
+}
+
+void LogDebug(std::u16string_view format, std::initializer_list<FormatArgument> args) {
+    LogMessage(kLogDebug, CutToLine(FormatWide(format, args)));
+}
+
+void LogNotesError(std::u16string_view format, notes::NotesStatus status) {
+    char message[256] = {};
+    notes::GetStatusText(0, status & notes::kStatusMask, message, 255);
+    char16_t wide[255] = {};  // 510 bytes
+    std::uint32_t bytes =
+        notes::TranslateText(notes::kTranslateLmbcsToUnicode, message,
+                             static_cast<std::uint32_t>(std::strlen(message)), wide, 510);
+    bytes &= ~1u;
+    const std::size_t units = bytes / 2 < 254 ? bytes / 2 : 254;
+    LogMessage(kLogError, CutToLine(FormatWide(format, {std::u16string_view(wide, units)})));
+}
+
+}  // namespace driver

@@ -1,0 +1,27 @@
+// The run log: one line per message appended to "log.txt" in the output directory.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "driver/WideFormat.h"
+#include "notes/NotesPlatform.h"
+
+namespace driver {
+
+using LogLevel = std::int32_t;
+inline constexpr LogLevel kLogDebug = 0;
+inline constexpr LogLevel kLogWarning = 1;
+inline constexpr LogLevel kLogError = 2;
+
+// Lines are composed in at most this many UTF-16 units, the terminator included.
+inline constexpr std::size_t kLogLineUnits = 1024;
+
+void LogMessage(LogLevel level, std::u16string_view text);
+void LogError(std::u16string_view format, std::initializer_list<FormatArgument> args = {});
+void LogDebug(std::u16string_view format, std::initializer_list<FormatArgument> args = {});
+// An error line with the library's message text for `status` in place of the format's one %s.
+void LogNotesError(std::u16string_view format, notes::NotesStatus status);
+
+}  // namespace driver

@@ -1,0 +1,105 @@
+#include "platform/Files.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+#include "platform/Text.h"
+
+namespace platform {
+namespace {
+
+std::string NativePath(const std::u16string& path) { return Utf16ToUtf8(path); }
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// The stream's cookie: the file descriptor behind a text-mode stream.
+ssize_t TextWrite(void* cookie, const char* data, std::size_t size) {
+    const int fd = static_cast<int>(reinterpret_cast<std::intptr_t>(cookie));
+    char out[8192];
+    std::size_t used = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (used + 2 > sizeof out) {
+            if (!WriteAll(fd, out, used)) return -1;
+            used = 0;
+        }
+        if (data[i] == '\n') out[used++] = '\r';
+        out[used++] = data[i];
+    }
+    if (!WriteAll(fd, out, used)) return -1;
+    return static_cast<ssize_t>(size);
+}
+
+int TextClose(void* cookie) {
+    return ::close(static_cast<int>(reinterpret_cast<std::intptr_t>(cookie)));
+}
+
+}  // namespace
+
+PathKind QueryPathKind(const std::u16string& path) {
+    struct stat info {};
+    if (::stat(NativePath(path).c_str(), &info) != 0) return PathKind::missing;
+    return S_ISDIR(info.st_mode) ? PathKind::directory : PathKind::other;
+}
+
+DeleteResult DeleteFilePath(const std::u16string& path) {
+    const std::string native = NativePath(path);
+    struct stat info {};
+    // Like the Windows call, only files are deleted: a directory of that name is a failure.
+    if (::lstat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return DeleteResult::failed;
+    if (::unlink(native.c_str()) == 0) return DeleteResult::deleted;
+    return errno == ENOENT ? DeleteResult::notFound : DeleteResult::failed;
+}
+
+bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to) {
+    const std::string source = NativePath(from);
+    const std::string target = NativePath(to);
+    // A hard link fails when the target exists, so no existing file is ever replaced.
+    if (::link(source.c_str(), target.c_str()) != 0) return false;
+    if (::unlink(source.c_str()) != 0) {
+        ::unlink(target.c_str());
+        return false;
+    }
+    return true;
+}
+
+void SleepMilliseconds(unsigned milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+std::FILE* OpenTextStream(const std::u16string& path, const char* mode) {
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
+    if (std::strcmp(mode, "a") == 0) {
+        flags |= O_APPEND;
+    } else if (std::strcmp(mode, "w") == 0) {
+        flags |= O_TRUNC;
+    } else {
+        return nullptr;
+    }
+    const int fd = ::open(NativePath(path).c_str(), flags, 0666);
+    if (fd < 0) return nullptr;
+    cookie_io_functions_t functions{nullptr, TextWrite, nullptr, TextClose};
+    std::FILE* stream =
+        ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(fd)), mode, functions);
+    if (stream == nullptr) ::close(fd);
+    return stream;
+}
+
+}  // namespace platform
+#endif

@@ -1,0 +1,21 @@
+// Conversions between the program's UTF-16 text and the 8-bit forms the platform uses.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Invalid UTF-16 (unpaired surrogates) becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+// Invalid UTF-8 becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+// The system's ANSI code page; nothing when a character has no form there.
+std::optional<std::string> Utf16ToAnsi(std::u16string_view text);
+std::u16string AnsiToUtf16(std::string_view text);
+
+// Length of the longest prefix of `text` of at most `limit` bytes that ends on a character boundary.
+std::size_t Utf8PrefixLength(std::string_view text, std::size_t limit);
+
+}  // namespace platform

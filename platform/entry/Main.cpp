@@ -1,0 +1,13 @@
+#include <string>
+#include <vector>
+
+#include "driver/RunMain.h"
+#include "platform/Process.h"
+
+int main(int argc, char** argv) {
+    const std::vector<std::u16string> arguments = platform::WideArguments(argc, argv);
+    std::vector<const char16_t*> vector;
+    for (const auto& argument : arguments) vector.push_back(argument.c_str());
+    vector.push_back(nullptr);
+    return driver::RunMain(argc, vector.data());
+}
