@@ -1,0 +1,62 @@
+// The runtime's picture of a database file: notes with their items, and views.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "notes/NotesPlatform.h"
+
+namespace notessim {
+
+// An item as the library holds it: the name, the data type, and the value bytes that follow the
+// type word (text in the library's character set, a text list in list layout, 8-byte numbers
+// and times).
+struct SimItem {
+    std::string name;
+    std::uint16_t type = 0;
+    std::string value;
+};
+
+struct SimNote {
+    notes::NoteId id = 0;
+    bool design = false;
+    std::vector<SimItem> items;
+};
+
+struct SimViewEntry {
+    notes::NoteId id = 0;  // the category flag set for a category entry
+    std::string category;  // a category entry's text
+};
+
+struct SimView {
+    std::vector<std::string> aliases;
+    notes::NoteId id = 0;  // the view's own note ID, past every document's
+    std::vector<SimViewEntry> entries;
+};
+
+struct SimDatabase {
+    std::string title;
+    notes::TimeDate replicaId{};
+    std::vector<SimNote> notes;  // ascending note ID
+    std::vector<SimView> views;
+
+    const SimNote* FindNote(notes::NoteId id) const;
+    const SimView* FindView(std::string_view name) const;  // any alias, any letter case
+};
+
+// The first item of `name` (ASCII letter case ignored), or null.
+const SimItem* FindItem(const std::vector<SimItem>& items, std::string_view name);
+
+// Parses a database file's JSON; on malformed content returns null and a status whose text
+// names `file`.
+std::shared_ptr<const SimDatabase> ParseDatabase(const std::string& content,
+                                                 const std::filesystem::path& file,
+                                                 notes::NotesStatus& status);
+
+// Text list value bytes: a 16-bit count, the 16-bit lengths, then the texts.
+std::string BuildTextList(const std::vector<std::string>& lmbcsTexts);
+
+}  // namespace notessim

@@ -1,0 +1,31 @@
+// Fault injection: "Operation[#N]:STATUS,..." makes the N-th call (every call without #N) of a
+// status-returning operation fail with STATUS without doing its work.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "notes/NotesPlatform.h"
+
+namespace notessim {
+
+// Replaces the fault table; false (and no faults) when the text is malformed.
+bool SetFaults(std::string_view specification);
+
+// Counts a call of `operation` and gives the status to fail it with, if any.
+std::optional<notes::NotesStatus> TakeFault(std::string_view operation);
+
+// How often each status-returning operation was called since the last reset.
+std::map<std::string, unsigned, std::less<>> CallCounts();
+
+void ResetFaults();
+
+}  // namespace notessim
+
+// First statement of every status-returning operation.
+#define SIM_FAULT_POINT(operation)                                                    \
+    do {                                                                              \
+        if (const auto simFault = ::notessim::TakeFault(operation)) return *simFault; \
+    } while (false)

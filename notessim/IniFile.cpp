@@ -1,0 +1,72 @@
+#include "notessim/IniFile.h"
+
+#include <charconv>
+#include <string>
+
+#include "notessim/Faults.h"
+#include "notessim/Files.h"
+#include "notessim/Runtime.h"
+#include "notessim/Statuses.h"
+
+namespace notessim {
+namespace {
+
+bool ParsePositive(const std::string& text, std::uint32_t& value) {
+    std::uint32_t parsed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (error != std::errc() || end != text.data() + text.size() || parsed == 0) return false;
+    value = parsed;
+    return true;
+}
+
+notes::NotesStatus Malformed(const std::filesystem::path& file, const std::string& what) {
+    SetStatusDetail(kStatusBadEnvironmentFile,
+                    "Environment file is damaged: " + file.generic_string() + ": " + what);
+    return kStatusBadEnvironmentFile;
+}
+
+}  // namespace
+
+notes::NotesStatus LoadIniFile(const std::filesystem::path& iniFile) {
+    const auto content = ReadWholeFile(iniFile);
+    if (!content) return notes::kStatusIniNotFound;
+
+    RuntimeState fresh;
+    fresh.iniFile = iniFile;
+    std::size_t start = 0;
+    while (start < content->size()) {
+        std::size_t end = content->find('\n', start);
+        if (end == std::string::npos) end = content->size();
+        std::string line = content->substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';' || EqualsIgnoringCase(line, "[Notes]")) continue;
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        fresh.environment.emplace_back(line.substr(0, equals), line.substr(equals + 1));
+    }
+
+    const std::filesystem::path folder = iniFile.parent_path();
+    fresh.dataDirectory = folder.empty() ? std::filesystem::path(".") : folder;
+    State() = std::move(fresh);
+    RuntimeState& state = State();
+    if (const auto directory = EnvironmentValue("Directory"); directory && !directory->empty()) {
+        const std::filesystem::path path(*directory);
+        state.dataDirectory = path.is_absolute() ? path : state.dataDirectory / path;
+    }
+    if (const auto batch = EnvironmentValue("SimViewBatch");
+        batch && !ParsePositive(*batch, state.viewBatch)) {
+        return Malformed(iniFile, "SimViewBatch=" + *batch);
+    }
+    if (const auto chunk = EnvironmentValue("SimDxlChunk");
+        chunk && !ParsePositive(*chunk, state.dxlChunk)) {
+        return Malformed(iniFile, "SimDxlChunk=" + *chunk);
+    }
+    if (const auto faults = EnvironmentValue("SimFault"); faults && !SetFaults(*faults)) {
+        return Malformed(iniFile, "SimFault=" + *faults);
+    }
+    if (const auto report = EnvironmentValue("SimReport")) state.reportFile = *report;
+    return 0;
+}
+
+}  // namespace notessim

@@ -1,0 +1,14 @@
+// Reading notes.ini into the runtime's state.
+#pragma once
+
+#include <filesystem>
+
+#include "notes/NotesPlatform.h"
+
+namespace notessim {
+
+// Reads `iniFile` (relative to the working directory) and applies its settings; 421 when it
+// cannot be read, a status naming the file when a setting is malformed.
+notes::NotesStatus LoadIniFile(const std::filesystem::path& iniFile);
+
+}  // namespace notessim

@@ -1,0 +1,40 @@
+// The runtime's process-wide state: the chosen environment and its settings.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "notes/NotesPlatform.h"
+
+namespace notessim {
+
+struct RuntimeState {
+    bool initialized = false;
+    std::filesystem::path iniFile;
+    std::filesystem::path dataDirectory;
+    // Every notes.ini line as (name, value), in file order.
+    std::vector<std::pair<std::string, std::string>> environment;
+    std::uint32_t viewBatch = 500;
+    std::uint32_t dxlChunk = 16384;
+    std::string reportFile;  // where TerminateNotes writes the bookkeeping report, if set
+    std::string user;        // the user of the current ID
+};
+
+RuntimeState& State();
+
+// The value of a notes.ini setting (names compare without regard to case).
+std::optional<std::string> EnvironmentValue(std::string_view name);
+
+// Fails with kStatusNotInitialized when the runtime is not started.
+notes::NotesStatus RequireInitialized();
+
+// Everything back to the state of a fresh process: settings, handles, faults, virtual files.
+void ResetRuntime();
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace notessim

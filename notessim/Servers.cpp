@@ -1,0 +1,79 @@
+#include "notessim/Servers.h"
+
+#include <nlohmann/json.hpp>
+
+#include "notessim/Files.h"
+#include "notessim/Names.h"
+#include "notessim/Runtime.h"
+#include "notessim/Statuses.h"
+#include "notessim/TextCopy.h"
+
+namespace notessim {
+namespace {
+
+notes::NotesStatus Unreachable(std::string_view server) {
+    SetStatusDetail(kStatusServerUnreachable,
+                    "Unable to find path to server " + LibraryTextToUtf8(server));
+    return kStatusServerUnreachable;
+}
+
+}  // namespace
+
+notes::NotesStatus LocateServer(std::string_view server, ServerLocation& location) {
+    const std::filesystem::path data = State().dataDirectory;
+    if (server.empty()) {
+        location = {data, ""};
+        return 0;
+    }
+    const std::filesystem::path listFile = data / "servers.json";
+    const auto content = ReadWholeFile(listFile);
+    if (!content) return Unreachable(server);
+    const nlohmann::json list = nlohmann::json::parse(*content, nullptr, false);
+    if (list.is_discarded() || !list.is_object()) {
+        SetStatusDetail(kStatusBadEnvironmentFile,
+                        "Environment file is damaged: " + listFile.generic_string());
+        return kStatusBadEnvironmentFile;
+    }
+    const std::string wanted = CanonicalizeName(LibraryTextToUtf8(server));
+    for (const auto& [name, folder] : list.items()) {
+        if (EqualsIgnoringCase(CanonicalizeName(name), wanted) && folder.is_string()) {
+            location = {data / folder.get<std::string>(), Utf8ToLibraryText(name)};
+            return 0;
+        }
+    }
+    return Unreachable(server);
+}
+
+notes::NotesStatus LocateDatabaseFile(const ServerLocation& location, std::string_view file,
+                                      std::filesystem::path& path) {
+    const std::filesystem::path relative(LibraryTextToUtf8(file));
+    if (relative.empty() || relative.is_absolute()) return notes::kStatusFileNotFound;
+    for (const auto& part : relative) {
+        if (part == "..") return notes::kStatusFileNotFound;
+    }
+    path = location.folder / relative;
+    return FileExists(path) ? 0 : notes::kStatusFileNotFound;
+}
+
+OpenDatabaseObject* FindOpenDatabase(notes::DatabaseHandle handle, const char* operation) {
+    return FindHandleAs<OpenDatabaseObject>(HandleKind::database, handle, operation);
+}
+
+notes::NotesStatus OpenDatabaseOn(std::string_view server, std::string_view file,
+                                  notes::DatabaseHandle& handle) {
+    auto opened = std::make_unique<OpenDatabaseObject>();
+    if (const auto status = LocateServer(server, opened->server); status != 0) return status;
+    if (const auto status = LocateDatabaseFile(opened->server, file, opened->file); status != 0) {
+        return status;
+    }
+    const auto content = ReadWholeFile(opened->file);
+    if (!content) return notes::kStatusFileNotFound;
+    notes::NotesStatus status = 0;
+    opened->database = ParseDatabase(*content, opened->file, status);
+    if (status != 0) return status;
+    opened->filePath = std::string(file);
+    handle = RegisterHandle(HandleKind::database, std::move(opened));
+    return 0;
+}
+
+}  // namespace notessim

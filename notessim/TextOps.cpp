@@ -1,0 +1,68 @@
+// TranslateText between UTF-16, UTF-8 and the library's character set.
+#include <cstring>
+#include <string>
+
+#include "notes/NotesPlatform.h"
+#include "notessim/Lmbcs.h"
+#include "platform/Text.h"
+
+namespace notes {
+namespace {
+
+std::uint32_t CopyOut(const void* data, std::size_t length, void* output) {
+    std::memcpy(output, data, length);
+    return static_cast<std::uint32_t>(length);
+}
+
+std::uint32_t ToUnicode(std::string_view input, void* output, std::uint32_t outputSize) {
+    const std::u16string text = notessim::lmbcs::Decode(input);
+    std::size_t units = std::min<std::size_t>(text.size(), outputSize / 2);
+    // Never split a surrogate pair.
+    if (units > 0 && units < text.size() && text[units - 1] >= 0xD800 && text[units - 1] <= 0xDBFF) {
+        --units;
+    }
+    return CopyOut(text.data(), units * 2, output);
+}
+
+std::uint32_t ToUtf8(std::string_view input, void* output, std::uint32_t outputSize) {
+    const std::string text = platform::Utf16ToUtf8(notessim::lmbcs::Decode(input));
+    return CopyOut(text.data(), platform::Utf8PrefixLength(text, outputSize), output);
+}
+
+std::uint32_t FromUnicode(const void* input, std::uint32_t inputLength, void* output,
+                          std::uint32_t outputSize) {
+    std::u16string text(inputLength / 2, u'\0');
+    std::memcpy(text.data(), input, text.size() * 2);
+    std::string encoded;
+    std::string character;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        character.clear();
+        notessim::lmbcs::AppendEncoded(c, character);
+        if (encoded.size() + character.size() > outputSize) break;
+        encoded += character;
+    }
+    return CopyOut(encoded.data(), encoded.size(), output);
+}
+
+}  // namespace
+
+std::uint32_t TranslateText(std::uint16_t mode, const void* input, std::uint32_t inputLength,
+                            void* output, std::uint32_t outputSize) {
+    if (input == nullptr || output == nullptr) return 0;
+    const std::string_view bytes(static_cast<const char*>(input), inputLength);
+    switch (mode) {
+        case kTranslateLmbcsToUnicode: return ToUnicode(bytes, output, outputSize);
+        case kTranslateLmbcsToUtf8: return ToUtf8(bytes, output, outputSize);
+        case kTranslateUnicodeToLmbcs: return FromUnicode(input, inputLength, output, outputSize);
+        default: return 0;
+    }
+}
+
+}  // namespace notes

@@ -1,0 +1,107 @@
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace testsupport {
+
+ScratchDir::ScratchDir() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() /
+            ("dxltest-" + std::to_string(::getpid()) + "-" + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code error;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
+    std::filesystem::remove_all(path_, error);
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& content) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::filesystem::path SourceDir() { return DXL_SOURCE_DIR; }
+std::filesystem::path ExporterPath() { return DXL_EXPORTER_PATH; }
+
+ProcessResult RunExporter(const std::vector<std::string>& arguments, const ProcessOptions& options) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return {};
+    const std::string program = ExporterPath().string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeFds[1], STDOUT_FILENO);
+        ::close(pipeFds[0]);
+        ::close(pipeFds[1]);
+        if (!options.workingDirectory.empty() && ::chdir(options.workingDirectory.c_str()) != 0) {
+            ::_exit(127);
+        }
+        for (const auto& name : options.unsetEnvironment) ::unsetenv(name.c_str());
+        for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
+        if (options.fileSizeLimit >= 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
+                               static_cast<rlim_t>(options.fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    ProcessResult result;
+    char buffer[4096];
+    ssize_t got;
+    while ((got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) {
+        result.standardOutput.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return result;
+}
+
+std::vector<std::string> LogLines(const std::filesystem::path& logFile) {
+    const std::string content = ReadFile(logFile);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        const std::size_t end = content.find("\r\n", start);
+        if (end == std::string::npos) {
+            ADD_FAILURE() << "log line without CR LF: " << content.substr(start);
+            break;
+        }
+        lines.push_back(content.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+void CopyExample(const std::string& name, const std::filesystem::path& target) {
+    std::filesystem::copy(SourceDir() / "examples" / name, target,
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+}
+
+}  // namespace testsupport

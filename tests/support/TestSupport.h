@@ -1,0 +1,53 @@
+// Helpers shared by the tests: scratch folders, files, and running the program as a process.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh folder under the system's temporary directory, removed when the object goes.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, const std::string& content);
+
+struct ProcessResult {
+    int exitCode = -1;
+    std::string standardOutput;
+};
+
+struct ProcessOptions {
+    std::filesystem::path workingDirectory;             // empty: the current one
+    std::map<std::string, std::string> environment;     // added to (or replacing) the inherited
+    std::vector<std::string> unsetEnvironment;
+    long fileSizeLimit = -1;                            // RLIMIT_FSIZE in bytes, SIGXFSZ ignored
+};
+
+// Runs the program built with the tests with `arguments` (the program path is added).
+ProcessResult RunExporter(const std::vector<std::string>& arguments,
+                          const ProcessOptions& options = {});
+
+std::filesystem::path SourceDir();
+std::filesystem::path ExporterPath();
+
+// The lines of a run log, each without its CR LF; fails the test when a line lacks CR LF.
+std::vector<std::string> LogLines(const std::filesystem::path& logFile);
+
+// Copies the sample environment examples/<name> into `target`.
+void CopyExample(const std::string& name, const std::filesystem::path& target);
+
+}  // namespace testsupport
