@@ -22,6 +22,7 @@ struct RuntimeState {
     std::uint32_t dxlChunk = 16384;
     std::string reportFile;  // where TerminateNotes writes the bookkeeping report, if set
     std::string user;        // the user of the current ID
+    std::vector<std::string> startupArguments;  // as InitializeNotes received them
 };
 
 RuntimeState& State();

@@ -50,6 +50,9 @@ NotesStatus InitializeNotes(int argc, char** argv) {
     }
     const NotesStatus status = LoadIniFile(ini);
     if (status != 0) return status;
+    for (int i = 0; i < argc && argv != nullptr; ++i) {
+        State().startupArguments.emplace_back(argv[i] == nullptr ? "" : argv[i]);
+    }
     static bool reportAtExit = false;
     if (!reportAtExit) {
         std::atexit(WriteReportAtExit);
