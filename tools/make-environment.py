@@ -51,7 +51,7 @@ def catalog(rng, count):
 
 
 def activity_lines(rng, count):
-    day = 2461011  # 2026-12-01
+    day = 2461376  # 2026-12-01
     hundredths = 8 * 3600 * 100
     for i in range(count):
         if rng.random() < 0.7:
