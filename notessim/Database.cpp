@@ -32,6 +32,29 @@ const SimView* SimDatabase::FindView(std::string_view name) const {
     return nullptr;
 }
 
+namespace {
+
+std::size_t HeapBytes(const std::string& text) {
+    return text.capacity() > 15 ? text.capacity() + 1 : 0;
+}
+
+}  // namespace
+
+std::size_t SimDatabase::MemoryBytes() const {
+    std::size_t bytes = sizeof(SimDatabase) + HeapBytes(title) + notes.capacity() * sizeof(SimNote) +
+                        views.capacity() * sizeof(SimView);
+    for (const SimNote& note : notes) {
+        bytes += note.items.capacity() * sizeof(SimItem);
+        for (const SimItem& item : note.items) bytes += HeapBytes(item.name) + HeapBytes(item.value);
+    }
+    for (const SimView& view : views) {
+        bytes += view.aliases.capacity() * sizeof(std::string) + view.entries.capacity() * sizeof(SimViewEntry);
+        for (const std::string& alias : view.aliases) bytes += HeapBytes(alias);
+        for (const SimViewEntry& entry : view.entries) bytes += HeapBytes(entry.category);
+    }
+    return bytes;
+}
+
 const SimItem* FindItem(const std::vector<SimItem>& items, std::string_view name) {
     for (const SimItem& item : items) {
         if (EqualsIgnoringCase(item.name, name)) return &item;

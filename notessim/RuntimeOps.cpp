@@ -26,6 +26,8 @@ void WriteReport() {
     }
     report["misuses"] = HandleMisuses();
     report["calls"] = CallCounts();
+    report["peakDatabaseBytes"] = State().peakHeldBytes;
+    report["peakDatabaseFileBytes"] = State().peakFileBytes;
     std::ofstream(file, std::ios::binary) << report.dump(1) << '\n';
 }
 

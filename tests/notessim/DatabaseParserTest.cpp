@@ -105,5 +105,21 @@ TEST(DatabaseParser, MalformedFilesSayWhatIsWrong) {
     EXPECT_NE(ErrorOf(R"({"replicaId": "xyz"})").find("replicaId"), std::string::npos);
 }
 
+TEST(DatabaseParser, ALoadedDatabaseStaysWithinThreeTimesItsFileSize) {
+    std::string json = R"({"title": "Directory", "notes": [)";
+    for (int i = 0; i < 5000; ++i) {
+        if (i > 0) json += ",";
+        const std::string name = "Person Number " + std::to_string(i);
+        json += R"({"id": )" + std::to_string(4 * (i + 1)) + R"(, "items": [["Form", "Person"], ["FullName", ["CN=)" +
+                name + R"(/O=Acme", ")" + name + R"("]], ["MailServer", "CN=Mail01/O=Acme"], ["Size", 12.5]]})";
+    }
+    json += R"json(], "views": {"($People)": [)json";
+    for (int i = 0; i < 5000; ++i) json += (i > 0 ? ", " : "") + std::to_string(4 * (i + 1));
+    json += "]}}";
+    const auto db = Parse(json);
+    ASSERT_TRUE(db);
+    EXPECT_LE(db->MemoryBytes(), 3 * json.size()) << db->MemoryBytes() << " for " << json.size();
+}
+
 }  // namespace
 }  // namespace notessim

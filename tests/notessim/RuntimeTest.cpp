@@ -196,6 +196,7 @@ TEST_F(RuntimeTest, TheReportListsHandlesLeftOpen) {
     const std::string report = testsupport::ReadFile(dir / "report.json");
     EXPECT_NE(report.find("\"kind\": \"database\""), std::string::npos) << report;
     EXPECT_NE(report.find("\"OpenDatabase\": 1"), std::string::npos) << report;
+    EXPECT_NE(report.find("\"peakDatabaseBytes\""), std::string::npos) << report;
     notes::CloseDatabase(db);  // not initialized any more, but the handle is still tracked
 }
 
