@@ -1,6 +1,7 @@
 // What the activity scan hands to HandleActivityRecord with every record.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 

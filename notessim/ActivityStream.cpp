@@ -53,9 +53,9 @@ notes::NotesStatus DeliverRecord(const ActivityRecord& record, notes::ActivityCa
 
 notes::NotesStatus Damaged(const std::filesystem::path& file, std::size_t line,
                            const std::string& what) {
-    SetStatusDetail(kStatusBadEnvironmentFile, "Activity stream is damaged: " +
-                                                   file.generic_string() + ": line " +
-                                                   std::to_string(line) + ": " + what);
+    SetStatusDetail(kStatusBadEnvironmentFile,
+                    "Activity stream is damaged: " + file.lexically_normal().generic_string() +
+                        ": line " + std::to_string(line) + ": " + what);
     return kStatusBadEnvironmentFile;
 }
 

@@ -42,7 +42,7 @@ inline std::vector<unsigned char> BuildTable(const std::vector<RawItem>& items) 
     return table;
 }
 
-// Text in the library's character set, from UTF-8.
+// Text in the library's character set.
 inline std::string LibraryText(std::u16string_view text) {
     std::string out(text.size() * 4 + 4, '\0');
     out.resize(notes::TranslateText(notes::kTranslateUnicodeToLmbcs, text.data(),
