@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "notes/NotesPlatform.h"
 
@@ -10,38 +11,100 @@ namespace {
 
 constexpr std::uint32_t kTextBufferSize = 65536;
 constexpr std::uint16_t kNumberBufferSize = 40;
+// Up to this many names a duplicate is looked for entry by entry; past it, in a hash set.
+constexpr std::size_t kLinearNameSearch = 32;
 
 std::size_t Word(const unsigned char* at) { return static_cast<std::size_t>(at[0] | (at[1] << 8)); }
 
-std::string TextValue(const unsigned char* data, std::size_t length) {
+// The conversion buffers, local to one ReadActivityItems call.
+struct ValueBuffers {
+    char text[kTextBufferSize];
+    char number[kNumberBufferSize];
+};
+
+std::string_view TextValue(const unsigned char* data, std::size_t length, ValueBuffers& buffers) {
     if (length == 0) return "NULL";
-    char buffer[kTextBufferSize];
     const std::uint32_t written =
         notes::TranslateText(notes::kTranslateLmbcsToUtf8, data, static_cast<std::uint32_t>(length),
-                             buffer, kTextBufferSize - 1);
-    return std::string(buffer, std::min<std::uint32_t>(written, kTextBufferSize - 1));
+                             buffers.text, kTextBufferSize - 1);
+    return {buffers.text, std::min<std::uint32_t>(written, kTextBufferSize - 1)};
 }
 
-std::string NumberValue(const unsigned char* data) {
+std::string_view NumberValue(const unsigned char* data, ValueBuffers& buffers) {
     double number = 0;
     std::memcpy(&number, data, sizeof number);
-    char buffer[kNumberBufferSize];
     std::uint16_t length = 0;
-    notes::NumberToText(nullptr, nullptr, &number, buffer, kNumberBufferSize, &length);
-    return std::string(buffer, std::min(length, kNumberBufferSize));
+    notes::NumberToText(nullptr, nullptr, &number, buffers.number, kNumberBufferSize, &length);
+    return {buffers.number, std::min(length, kNumberBufferSize)};
 }
 
 // `value` starts with its 16-bit data type; a value too short for its type is not converted.
-std::string ValueText(const unsigned char* value, std::size_t length) {
+std::string_view ValueText(const unsigned char* value, std::size_t length, ValueBuffers& buffers) {
     if (length >= 2) {
         const std::size_t type = Word(value);
-        if (type == notes::kTypeText) return TextValue(value + 2, length - 2);
-        if (type == notes::kTypeNumber && length - 2 >= sizeof(double)) return NumberValue(value + 2);
+        if (type == notes::kTypeText) return TextValue(value + 2, length - 2, buffers);
+        if (type == notes::kTypeNumber && length - 2 >= sizeof(double)) {
+            return NumberValue(value + 2, buffers);
+        }
     }
     return "-not text-";
 }
 
+// Whether a record has shown a name before: the map's own search for the first names, a hash
+// set of them past that, so that records of thousands of items cost no quadratic time.
+class SeenNames {
+public:
+    explicit SeenNames(const ActivityItemMap& items) : items_(items) {}
+    bool Contains(std::string_view name) const {
+        return items_.Size() <= kLinearNameSearch ? items_.Contains(name) : hashed_.contains(name);
+    }
+    // After `name` was added to the map.
+    void Added(std::string_view name) {
+        if (items_.Size() <= kLinearNameSearch) return;
+        if (hashed_.empty()) {
+            for (std::size_t i = 0; i + 1 < items_.Size(); ++i) hashed_.insert(items_.NameAt(i));
+        }
+        hashed_.insert(name);
+    }
+
+private:
+    const ActivityItemMap& items_;
+    std::unordered_set<std::string_view> hashed_;
+};
+
 }  // namespace
+
+std::uint64_t ActivityItemMap::NameBit(std::string_view name) {
+    if (name.empty()) return 1;
+    const auto first = static_cast<unsigned char>(name.front());
+    const auto last = static_cast<unsigned char>(name.back());
+    return std::uint64_t{1} << ((name.size() * 7 + first + last * 3) & 63);
+}
+
+std::optional<std::string_view> ActivityItemMap::Find(std::string_view name) const {
+    if ((nameBits_ & NameBit(name)) == 0) return std::nullopt;
+    for (const Entry& entry : entries_) {
+        if (entry.name == name) return Value(entry);
+    }
+    return std::nullopt;
+}
+
+std::vector<std::pair<std::string, std::string>> ActivityItemMap::Entries() const {
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const Entry& entry : entries_) entries.emplace_back(entry.name, Value(entry));
+    return entries;
+}
+
+void ActivityItemMap::Reserve(std::size_t items, std::size_t textBytes) {
+    entries_.reserve(items);
+    texts_.reserve(textBytes);
+}
+
+void ActivityItemMap::Add(std::string_view name, std::string_view valueText) {
+    entries_.push_back({name, texts_.size(), valueText.size()});
+    nameBits_ |= NameBit(name);
+    texts_ += valueText;
+}
 
 ActivityItemMap ReadActivityItems(const void* itemTable) {
     ActivityItemMap items;
@@ -52,17 +115,22 @@ ActivityItemMap ReadActivityItems(const void* itemTable) {
     const std::size_t count = Word(table + 2);
     std::size_t position = notes::kItemTableHeaderSize + count * notes::kItemDescriptorSize;
     if (position > total) return items;
+    // Texts mostly keep their size in UTF-8; numbers grow a little.
+    items.Reserve(count, total + 8 * count);
+    SeenNames seen(items);
+    ValueBuffers buffers;
     for (std::size_t i = 0; i < count; ++i) {
         const unsigned char* descriptor =
             table + notes::kItemTableHeaderSize + i * notes::kItemDescriptorSize;
         const std::size_t nameLength = Word(descriptor);
         const std::size_t valueLength = Word(descriptor + 2);
         if (nameLength + valueLength > total - position) break;
-        std::string name(reinterpret_cast<const char*>(table + position), nameLength);
+        const std::string_view name(reinterpret_cast<const char*>(table + position), nameLength);
         const unsigned char* value = table + position + nameLength;
         position += nameLength + valueLength;
-        if (name.empty() || items.contains(name)) continue;
-        items.emplace(std::move(name), ValueText(value, valueLength));
+        if (name.empty() || seen.Contains(name)) continue;
+        items.Add(name, ValueText(value, valueLength, buffers));
+        seen.Added(name);
     }
     return items;
 }

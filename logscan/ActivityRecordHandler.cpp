@@ -25,6 +25,16 @@ bool WithinRecordLimit(ActivityScanContext& scan, const char* eventTime) {
     return std::strcmp(eventTime, scan.stopTime) == 0;
 }
 
+// "%.8lX%.8lX" of the two words, without the cost of a formatted print per record.
+void FormatEventTime(const notes::TimeDate* eventTime, char (&text)[kEventTimeTextSize]) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    const std::uint32_t words[2] = {notes::TimeHighWord(eventTime), notes::TimeLowWord(eventTime)};
+    for (int w = 0; w < 2; ++w) {
+        for (int i = 0; i < 8; ++i) text[w * 8 + i] = kDigits[(words[w] >> (28 - 4 * i)) & 0xF];
+    }
+    text[16] = '\0';
+}
+
 }  // namespace
 
 notes::NotesStatus HandleActivityRecord(const char* eventType, std::uint32_t /*reserved1*/,
@@ -33,9 +43,7 @@ notes::NotesStatus HandleActivityRecord(const char* eventType, std::uint32_t /*r
                                         void* context) {
     auto& scan = *static_cast<ActivityScanContext*>(context);
     char timeText[kEventTimeTextSize];
-    std::snprintf(timeText, sizeof timeText, "%.8lX%.8lX",
-                  static_cast<unsigned long>(notes::TimeHighWord(eventTime)),
-                  static_cast<unsigned long>(notes::TimeLowWord(eventTime)));
+    FormatEventTime(eventTime, timeText);
     if (!WithinRecordLimit(scan, timeText)) return notes::kStatusStopped;
     return WriteActivityRow(scan.output, eventType, timeText, ReadActivityItems(itemTable));
 }

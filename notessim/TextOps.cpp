@@ -1,4 +1,5 @@
 // TranslateText between UTF-16, UTF-8 and the library's character set.
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -24,8 +25,27 @@ std::uint32_t ToUnicode(std::string_view input, void* output, std::uint32_t outp
     return CopyOut(text.data(), units * 2, output);
 }
 
+// The length of the leading bytes 0x20 to 0x7F: characters that read the same in the library's
+// character set, in UTF-8 and in UTF-16, and that need no decoding. Eight bytes at a time.
+std::size_t PlainPrefix(std::string_view input) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::size_t length = 0;
+    for (; input.size() - length >= 8; length += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, input.data() + length, sizeof word);
+        // A high bit set, or a byte below 0x20 borrowing into its own high bit.
+        if (((word - kOnes * 0x20) | word) & kHighBits) break;
+    }
+    while (length < input.size() && static_cast<unsigned char>(input[length] - 0x20) < 0x60) ++length;
+    return length;
+}
+
 std::uint32_t ToUtf8(std::string_view input, void* output, std::uint32_t outputSize) {
-    const std::string text = platform::Utf16ToUtf8(notessim::lmbcs::Decode(input));
+    const std::size_t plain = PlainPrefix(input);
+    if (plain == input.size()) return CopyOut(input.data(), std::min<std::size_t>(plain, outputSize), output);
+    std::string text(input.substr(0, plain));
+    text += platform::Utf16ToUtf8(notessim::lmbcs::Decode(input.substr(plain)));
     return CopyOut(text.data(), platform::Utf8PrefixLength(text, outputSize), output);
 }
 

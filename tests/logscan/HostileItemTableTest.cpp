@@ -15,6 +15,7 @@ namespace {
 using logscantest::BuildTable;
 using logscantest::PutWord;
 using logscantest::Text;
+using ItemTexts = std::vector<std::pair<std::string, std::string>>;
 
 std::vector<unsigned char> Words(std::initializer_list<std::size_t> words) {
     std::vector<unsigned char> bytes;
@@ -34,23 +35,22 @@ protected:
 };
 
 TEST_F(HostileTableTest, TotalShorterThanTheHeader) {
-    EXPECT_TRUE(ReadActivityItems(Words({2}).data()).empty());
-    EXPECT_TRUE(ReadActivityItems(Words({0, 5}).data()).empty());
+    EXPECT_TRUE(ReadActivityItems(Words({2}).data()).Empty());
+    EXPECT_TRUE(ReadActivityItems(Words({0, 5}).data()).Empty());
 }
 
 TEST_F(HostileTableTest, DescriptorsBeyondTheTotal) {
     // 1000 items claimed in an 8-byte record.
-    EXPECT_TRUE(ReadActivityItems(Words({8, 1000, 1, 2}).data()).empty());
+    EXPECT_TRUE(ReadActivityItems(Words({8, 1000, 1, 2}).data()).Empty());
 }
 
 TEST_F(HostileTableTest, NameOrValueLongerThanWhatIsLeft) {
     auto table = BuildTable({Text("UserName", u"Jane"), Text("TaskName", u"Archive")});
     SetWord(table, 4 + 4 + 2, 60000);  // the second value claims 60000 bytes
-    const ActivityItemMap items = ReadActivityItems(table.data());
-    EXPECT_EQ(items, (ActivityItemMap{{"UserName", "Jane"}}));
+    EXPECT_EQ(ReadActivityItems(table.data()).Entries(), (ItemTexts{{"UserName", "Jane"}}));
 
     SetWord(table, 4, 0xFFFF);  // now the first name too
-    EXPECT_TRUE(ReadActivityItems(table.data()).empty());
+    EXPECT_TRUE(ReadActivityItems(table.data()).Empty());
 }
 
 TEST_F(HostileTableTest, TotalLengthSmallerThanTheItemsHeld) {
@@ -58,7 +58,7 @@ TEST_F(HostileTableTest, TotalLengthSmallerThanTheItemsHeld) {
     const std::size_t firstItemEnd = 4 + 8 + 8 + 2 + 4;
     SetWord(table, 0, firstItemEnd + 3);
     table.resize(firstItemEnd + 3);
-    EXPECT_EQ(ReadActivityItems(table.data()), (ActivityItemMap{{"UserName", "Jane"}}));
+    EXPECT_EQ(ReadActivityItems(table.data()).Entries(), (ItemTexts{{"UserName", "Jane"}}));
 }
 
 TEST_F(HostileTableTest, ValuesTooShortForTheirType) {
@@ -67,12 +67,12 @@ TEST_F(HostileTableTest, ValuesTooShortForTheirType) {
     number.push_back('N');
     PutWord(number, notes::kTypeNumber);
     PutWord(number, 0x4000);
-    EXPECT_EQ(ReadActivityItems(number.data()), (ActivityItemMap{{"N", "-not text-"}}));
+    EXPECT_EQ(ReadActivityItems(number.data()).Entries(), (ItemTexts{{"N", "-not text-"}}));
 
     std::vector<unsigned char> oneByte = Words({4 + 4 + 1 + 1, 1, 1, 1});
     oneByte.push_back('V');
     oneByte.push_back(0x05);
-    EXPECT_EQ(ReadActivityItems(oneByte.data()), (ActivityItemMap{{"V", "-not text-"}}));
+    EXPECT_EQ(ReadActivityItems(oneByte.data()).Entries(), (ItemTexts{{"V", "-not text-"}}));
 }
 
 TEST_F(HostileTableTest, HandlerWritesNoRowFromItemsOutsideTheRecord) {
