@@ -9,7 +9,7 @@
 namespace notessim {
 namespace {
 
-constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 22> kTexts = {{
+constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 24> kTexts = {{
     {notes::kStatusFileNotFound, "File does not exist"},
     {notes::kStatusFileExists, "File already exists"},
     {notes::kStatusCannotCreateFile, "File cannot be created"},
@@ -32,6 +32,8 @@ constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 22> kTexts
     {kStatusNotInList, "Entry not found in list"},
     {kStatusBadNamesDatabase, "The name lookup could not be done"},
     {notes::kHookContinue, "Continue the operation"},
+    {kStatusNoteNotFound, "Invalid or nonexistent document"},
+    {kStatusUnsupportedHook, "This extension event is not supported"},
 }};
 
 std::map<notes::NotesStatus, std::string>& Details() {
