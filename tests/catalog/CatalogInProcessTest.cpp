@@ -1,0 +1,80 @@
+// The catalog modes called in the test process, with the retry waits replaced.
+#include <gtest/gtest.h>
+
+#include "catalog/DxlFileWriter.h"
+#include "catalog/FullCatalogExport.h"
+#include "catalog/ServerCatalogExport.h"
+#include "driver/RunSettings.h"
+#include "notessim/SimControl.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "tests/catalog/CatalogTestSupport.h"
+
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+unsigned waitCount = 0;
+void CountWait(unsigned /*milliseconds*/) { ++waitCount; }
+
+class CatalogInProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::CopyExample("acme", scratch / "env");
+        std::filesystem::create_directories(output);
+        notessim::ResetRuntime();
+        std::string program = "test";
+        std::string ini = "=" + (scratch / "env" / "notes.ini").string();
+        char* argv[] = {program.data(), ini.data(), nullptr};
+        ASSERT_EQ(notes::InitializeNotes(2, argv), 0);
+        driver::Settings() = {};
+        driver::Settings().outputDir = platform::Utf8ToUtf16(output.string());
+        waitCount = 0;
+        catalog::RetryWait() = CountWait;
+    }
+
+    void TearDown() override {
+        EXPECT_TRUE(notessim::OpenHandles().empty());
+        EXPECT_TRUE(notessim::HandleMisuses().empty());
+        notes::TerminateNotes();
+        notessim::ResetRuntime();
+        driver::Settings() = {};
+        catalog::RetryWait() = platform::SleepMilliseconds;
+    }
+
+    testsupport::ScratchDir scratch;
+    std::filesystem::path output = scratch / "out";
+};
+
+TEST_F(CatalogInProcessTest, AnExistingAnonymityMapStaysBesideTheNewCatalog) {
+    WriteFile(output / "anonMap.dxl", "earlier map");
+    driver::Settings().databasePath = u"acme-catalog.nsf";
+    EXPECT_EQ(catalog::ExportFullCatalog(), 264);
+    EXPECT_EQ(waitCount, 4u);
+    EXPECT_EQ(catalogtest::NoteIds(catalogtest::ReadDxl(output / "catalog.dxl")),
+              (std::vector<std::string>{"402", "406", "410"}));
+    EXPECT_EQ(ReadFile(output / "anonMap.dxl"), "earlier map");
+    EXPECT_FALSE(std::filesystem::exists(output / "temp.tmp"));
+}
+
+TEST_F(CatalogInProcessTest, AnExistingCatalogStopsBeforeTheAnonymityMap) {
+    WriteFile(output / "catalog.dxl", "earlier catalog");
+    driver::Settings().databasePath = u"acme-catalog.nsf";
+    EXPECT_EQ(catalog::ExportFullCatalog(), 264);
+    EXPECT_EQ(ReadFile(output / "catalog.dxl"), "earlier catalog");
+    EXPECT_FALSE(std::filesystem::exists(output / "anonMap.dxl"));
+}
+
+TEST_F(CatalogInProcessTest, ANameLongerThanTheBufferIsCutTo255Bytes) {
+    std::filesystem::copy_file(scratch / "env" / "acme-catalog.nsf", scratch / "env" / std::string(255, 'a'));
+    driver::Settings().databasePath = std::u16string(300, u'a');
+    EXPECT_EQ(catalog::ExportFullCatalog(), 0);
+    EXPECT_TRUE(std::filesystem::exists(output / "catalog.dxl"));
+
+    // 255 bytes of server name leave no room for "!!catalog.nsf" in a path.
+    driver::Settings().server = std::u16string(300, u'h');
+    EXPECT_EQ(catalog::ExportServerCatalog(), 462);
+}
+
+}  // namespace
