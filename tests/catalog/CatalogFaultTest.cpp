@@ -18,6 +18,8 @@ struct FaultCase {
     bool catalogWritten;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.fault; }
+
 std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) {
     std::string name = info.param.fault;
     for (char& c : name) {
