@@ -22,8 +22,9 @@ void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* conte
     }
     const std::size_t written = length == 0 ? 0 : std::fwrite(data, 1, length, file);
     if (written != length) {
-        driver::LogDebug(u"Only wrote %u bytes of %u to temp file: %s",
-                         {std::int64_t{static_cast<std::int64_t>(written)}, std::int64_t{length}, name});
+        driver::LogDebug(
+            u"Only wrote %u bytes of %u to temp file: %s",
+            {static_cast<std::int64_t>(written), std::int64_t{length}, name});
         dxlWriteFailed = true;
     }
     // The stream buffers: a write error may surface only when the buffer reaches the file, and

@@ -38,7 +38,8 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
         return platform::DeleteFilePath(temporary) != platform::DeleteResult::failed;
     });
     if (!cleared) {
-        driver::LogMessage(driver::kLogWarning, u"Unable to delete DXL temporary file (tried retry)");
+        driver::LogMessage(driver::kLogWarning,
+                           u"Unable to delete DXL temporary file (tried retry)");
         return notes::kStatusFileExists;
     }
 
@@ -58,7 +59,8 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
     });
     if (!moved) {
         platform::DeleteFilePath(temporary);
-        driver::LogMessage(driver::kLogWarning, u"Unable to move DXL file into place (tried retry)");
+        driver::LogMessage(driver::kLogWarning,
+                           u"Unable to move DXL file into place (tried retry)");
         return notes::kStatusCannotCreateFile;
     }
     return 0;

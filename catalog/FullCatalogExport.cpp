@@ -34,23 +34,28 @@ notes::NotesStatus ExportFullCatalog() {
         return status;
     }
     DxlExporterOwner exporter;
-    if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) return status;
+    if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) {
+        return status;
+    }
     HookRegistrationOwner hook;
     if (const auto status = RegisterReplicaIdHook(hook); status != 0) return status;
 
     NoteSelection catalogNotes;
-    if (const auto status = CollectNotes(database.Get(), kCatalogFormula, catalogNotes); status != 0) {
+    if (const auto status = CollectNotes(database.Get(), kCatalogFormula, catalogNotes);
+        status != 0) {
         return status;
     }
     catalogNotes.formula.Release();
     if (const auto status = WriteDxlFile(
-            MakeDxlExportBody(exporter.Get(), database.Get(), catalogNotes.idTable.Get()), u"catalog.dxl");
+            MakeDxlExportBody(exporter.Get(), database.Get(), catalogNotes.idTable.Get()),
+            u"catalog.dxl");
         status != 0) {
         return status;
     }
 
     NoteSelection anonMapNotes;
-    if (const auto status = CollectNotes(database.Get(), kAnonMapFormula, anonMapNotes); status != 0) {
+    if (const auto status = CollectNotes(database.Get(), kAnonMapFormula, anonMapNotes);
+        status != 0) {
         return status;
     }
     anonMapNotes.formula.Release();
@@ -58,8 +63,9 @@ notes::NotesStatus ExportFullCatalog() {
     // Released in reverse order of declaration: second and first ID table, hook, exporter,
     // database.
     if (notes::CountIdTableEntries(anonMapNotes.idTable.Get()) != 1) return 0;
-    return WriteDxlFile(MakeDxlExportBody(exporter.Get(), database.Get(), anonMapNotes.idTable.Get()),
-                        u"anonMap.dxl");
+    return WriteDxlFile(
+        MakeDxlExportBody(exporter.Get(), database.Get(), anonMapNotes.idTable.Get()),
+        u"anonMap.dxl");
 }
 
 }  // namespace catalog

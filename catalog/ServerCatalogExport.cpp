@@ -34,7 +34,8 @@ notes::NotesStatus ExportServerCatalog() {
     LibraryNameBuffer server{};
     ToLibraryName(driver::Settings().server, server);
     LibraryNameBuffer path{};
-    if (const auto status = notes::BuildNetworkPath(nullptr, server.data(), "catalog.nsf", path.data());
+    if (const auto status =
+            notes::BuildNetworkPath(nullptr, server.data(), "catalog.nsf", path.data());
         status != 0) {
         return status;
     }
@@ -44,14 +45,17 @@ notes::NotesStatus ExportServerCatalog() {
     }
 
     // The name as the library reports it for the opened database, inserted without escaping.
-    const std::string formula =
-        std::string(kFormulaStart) + ServerNameFromPath(database.Get(), server) + std::string(kFormulaEnd);
+    const std::string formula = std::string(kFormulaStart) +
+                                ServerNameFromPath(database.Get(), server) +
+                                std::string(kFormulaEnd);
     NoteSelection selection;
     if (const auto status = CollectNotes(database.Get(), formula, selection); status != 0) {
         return status;
     }
     DxlExporterOwner exporter;
-    if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) return status;
+    if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) {
+        return status;
+    }
     HookRegistrationOwner hook;
     if (const auto status = RegisterReplicaIdHook(hook); status != 0) return status;
 

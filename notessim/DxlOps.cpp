@@ -27,7 +27,8 @@ public:
 
     void Append(std::string_view text) {
         while (!text.empty()) {
-            const std::size_t take = std::min<std::size_t>(chunkSize_ - pending_.size(), text.size());
+            const std::size_t take =
+                std::min<std::size_t>(chunkSize_ - pending_.size(), text.size());
             pending_.append(text.substr(0, take));
             text.remove_prefix(take);
             if (pending_.size() == chunkSize_) Flush();
@@ -55,7 +56,8 @@ notes::NotesStatus ExportNote(notes::DatabaseHandle database, const SimNote& not
     if (const notes::NotesStatus status = OpenNoteCopy(database, note, handle); status != 0) {
         return status;
     }
-    const std::string document = DxlDocument(note.id, FindOpenNote(handle, "ExportIdTableAsDxl")->note.items);
+    const std::string document =
+        DxlDocument(note.id, FindOpenNote(handle, "ExportIdTableAsDxl")->note.items);
     CloseNoteCopy(handle);
     output.Append(document);
     return 0;
@@ -79,12 +81,13 @@ NotesStatus ExportIdTableAsDxl(DxlExporterHandle exporter, DxlStreamCallback wri
                                DatabaseHandle database, IdTableHandle table, void* context) {
     SIM_FAULT_POINT("ExportIdTableAsDxl");
     if (const NotesStatus status = RequireInitialized(); status != 0) return status;
-    if (FindHandleAs<DxlExporterObject>(HandleKind::exporter, exporter, "ExportIdTableAsDxl") == nullptr) {
-        return kStatusInvalidHandle;
-    }
+    const auto* exporterObject =
+        FindHandleAs<DxlExporterObject>(HandleKind::exporter, exporter, "ExportIdTableAsDxl");
     const OpenDatabaseObject* opened = FindOpenDatabase(database, "ExportIdTableAsDxl");
     const IdTableObject* ids = FindIdTable(table, "ExportIdTableAsDxl");
-    if (opened == nullptr || ids == nullptr || writer == nullptr) return kStatusInvalidHandle;
+    if (exporterObject == nullptr || opened == nullptr || ids == nullptr || writer == nullptr) {
+        return kStatusInvalidHandle;
+    }
     // Copies: the callbacks may do anything with the handles.
     const std::shared_ptr<const SimDatabase> data = opened->database;
     const std::string filePath = opened->filePath;
@@ -95,7 +98,9 @@ NotesStatus ExportIdTableAsDxl(DxlExporterHandle exporter, DxlStreamCallback wri
     for (const NoteId id : noteIds) {
         const SimNote* note = data->FindNote(id);
         if (note == nullptr) return kStatusNoteNotFound;
-        if (const NotesStatus status = ExportNote(database, *note, output); status != 0) return status;
+        if (const NotesStatus status = ExportNote(database, *note, output); status != 0) {
+            return status;
+        }
     }
     output.Append(DxlDatabaseEnd());
     output.Flush();

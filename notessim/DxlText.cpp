@@ -118,8 +118,9 @@ std::string DxlDatabaseStart(const SimDatabase& database, std::string_view fileP
     std::string start = "<?xml version='1.0' encoding='utf-8'?>\n<database";
     start += Attribute("title", database.title);
     start += Attribute("path", LibraryTextToUtf8(filePath));
-    start += Attribute("replicaid", TimeHex(std::string(reinterpret_cast<const char*>(&database.replicaId),
-                                                        sizeof database.replicaId)));
+    start += Attribute("replicaid",
+                       TimeHex(std::string(reinterpret_cast<const char*>(&database.replicaId),
+                                           sizeof database.replicaId)));
     return start + ">\n";
 }
 

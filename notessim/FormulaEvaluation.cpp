@@ -128,9 +128,11 @@ Result Evaluate(const FormulaNode& node, const std::vector<SimItem>& items) {
             return Truth(!*value);
         }
         case Kind::lowerCase:
-            return MapTexts(operand(0), [](const std::string& t) { return ChangeTextCase(t, true); });
+            return MapTexts(operand(0),
+                            [](const std::string& t) { return ChangeTextCase(t, true); });
         case Kind::upperCase:
-            return MapTexts(operand(0), [](const std::string& t) { return ChangeTextCase(t, false); });
+            return MapTexts(operand(0),
+                            [](const std::string& t) { return ChangeTextCase(t, false); });
         case Kind::canonicalize:
             return MapTexts(operand(0), [](const std::string& t) {
                 return Utf8ToLibraryText(CanonicalizeName(LibraryTextToUtf8(t)));

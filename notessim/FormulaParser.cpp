@@ -55,7 +55,9 @@ public:
             if (token.value.empty()) Fail(token.offset, 1, "a function name must follow @");
         } else if (c == '[') {
             const std::size_t close = text_.find(']', pos_);
-            if (close == std::string_view::npos) Fail(pos_, text_.size() - pos_, "unterminated keyword");
+            if (close == std::string_view::npos) {
+                Fail(pos_, text_.size() - pos_, "unterminated keyword");
+            }
             token.kind = TokenKind::keyword;
             token.value = std::string(text_.substr(pos_ + 1, close - pos_ - 1));
             pos_ = close + 1;
@@ -156,7 +158,8 @@ private:
     FormulaNode Expression() {
         FormulaNode left = Negation();
         while (IsOperator("&") || IsOperator("|")) {
-            const auto kind = IsOperator("&") ? FormulaNode::Kind::logicalAnd : FormulaNode::Kind::logicalOr;
+            const auto kind =
+                IsOperator("&") ? FormulaNode::Kind::logicalAnd : FormulaNode::Kind::logicalOr;
             Advance();
             left = Combine(kind, std::move(left), Negation());
         }
@@ -175,7 +178,8 @@ private:
     FormulaNode Comparison() {
         FormulaNode left = Primary();
         while (IsOperator("=") || IsOperator("!=")) {
-            const auto kind = IsOperator("=") ? FormulaNode::Kind::equal : FormulaNode::Kind::notEqual;
+            const auto kind =
+                IsOperator("=") ? FormulaNode::Kind::equal : FormulaNode::Kind::notEqual;
             Advance();
             left = Combine(kind, std::move(left), Primary());
         }
@@ -231,7 +235,8 @@ private:
         Advance();
         Expect("(");
         if (EqualsIgnoringCase(function.value, "Name")) {
-            if (current_.kind == TokenKind::keyword && EqualsIgnoringCase(current_.value, "CANONICALIZE")) {
+            if (current_.kind == TokenKind::keyword &&
+                EqualsIgnoringCase(current_.value, "CANONICALIZE")) {
                 node.kind = FormulaNode::Kind::canonicalize;
             } else if (current_.kind == TokenKind::keyword &&
                        EqualsIgnoringCase(current_.value, "ABBREVIATE")) {

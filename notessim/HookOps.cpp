@@ -37,7 +37,8 @@ std::vector<HookCall> RegisteredHooks() {
     std::vector<HookCall> calls;
     for (const OpenHandle& open : OpenHandles()) {  // ascending handle: registration order
         if (open.kind != HandleKind::hook) continue;
-        const auto* hook = FindHandleAs<HookRegistrationObject>(HandleKind::hook, open.handle, "hook");
+        const auto* hook =
+            FindHandleAs<HookRegistrationObject>(HandleKind::hook, open.handle, "hook");
         if (hook != nullptr) calls.push_back({hook->handler, hook->recursionId});
     }
     return calls;
@@ -50,7 +51,8 @@ constexpr std::size_t kRecordSize = notes::kHookArgumentsOffset + sizeof(void*);
 notes::NotesStatus NotifyNoteOpened(notes::DatabaseHandle database, notes::NoteId id,
                                     notes::NoteHandle note) {
     notes::NoteHandle noteHandle = note;
-    const std::uintptr_t arguments[4] = {database, id, 0, reinterpret_cast<std::uintptr_t>(&noteHandle)};
+    const std::uintptr_t arguments[4] = {database, id, 0,
+                                         reinterpret_cast<std::uintptr_t>(&noteHandle)};
     const void* argumentList = arguments;
     unsigned char record[kRecordSize] = {};
     const std::uint16_t header[3] = {notes::kHookEventNoteOpen, notes::kHookAfterEvent, 0};

@@ -14,7 +14,8 @@ notes::NotesStatus OpenNoteCopy(notes::DatabaseHandle database, const SimNote& n
     copy->database = database;
     copy->note = note;
     const notes::NoteHandle opened = RegisterHandle(HandleKind::note, std::move(copy));
-    if (const notes::NotesStatus status = NotifyNoteOpened(database, note.id, opened); status != 0) {
+    if (const notes::NotesStatus status = NotifyNoteOpened(database, note.id, opened);
+        status != 0) {
         CloseNoteCopy(opened);
         return status;
     }

@@ -38,7 +38,8 @@ void SetOutput(std::uint16_t* output, std::size_t value) {
 
 notes::TimeDate Now() {
     const auto since = std::chrono::system_clock::now().time_since_epoch();
-    const auto hundredths = std::chrono::duration_cast<std::chrono::milliseconds>(since).count() / 10;
+    const auto hundredths =
+        std::chrono::duration_cast<std::chrono::milliseconds>(since).count() / 10;
     constexpr long long kPerDay = 24LL * 60 * 60 * 100;
     constexpr long long kJulianDayOf1970 = 2440588;
     notes::TimeDate time{};
@@ -67,7 +68,8 @@ NotesStatus CompileFormula(const char* /*name*/, std::uint16_t /*nameLength*/, c
     if (!ParseSelectionFormula(source, compiled->root, error)) {
         const std::string_view before = source.substr(0, error.offset);
         const std::size_t lineStart = before.rfind('\n');
-        const std::size_t line = 1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
+        const std::size_t line =
+            1 + static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
         const std::size_t column =
             1 + (lineStart == std::string_view::npos ? error.offset : error.offset - lineStart - 1);
         // The outputs may all point to one variable; the last one written wins.
@@ -100,7 +102,7 @@ NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula,
     SIM_FAULT_POINT("SearchDatabase");
     if (const NotesStatus status = RequireInitialized(); status != 0) return status;
     const OpenDatabaseObject* opened = FindOpenDatabase(database, "SearchDatabase");
-    if (opened == nullptr) return kStatusInvalidHandle;
+    if (opened == nullptr || callback == nullptr) return kStatusInvalidHandle;
     // Copies, so that a callback that releases the formula or closes the database is harmless.
     const std::shared_ptr<const SimDatabase> data = opened->database;
     std::unique_ptr<FormulaNode> root;
@@ -118,7 +120,6 @@ NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula,
         Put(record, kSearchMatchNoteIdOffset, &note.id, 4);
         Put(record, 48, &noteClass, 2);
         record[50] = kMatchFlagSelected;
-        if (callback == nullptr) continue;
         if (const NotesStatus status = callback(context, record, nullptr); status != 0) {
             return status;
         }

@@ -37,7 +37,8 @@ protected:
         ASSERT_EQ(run->Run(arguments).exitCode, 0);
         EXPECT_EQ(run->Log(), std::vector<std::string>{kFaultLine});
         EXPECT_EQ(std::filesystem::exists(run->Output() / "temp.tmp"), !GetParam().exportRan);
-        EXPECT_EQ(std::filesystem::exists(run->Output() / "catalog.dxl"), GetParam().catalogWritten);
+        EXPECT_EQ(std::filesystem::exists(run->Output() / "catalog.dxl"),
+                  GetParam().catalogWritten);
         EXPECT_FALSE(std::filesystem::exists(run->Output() / "anonMap.dxl"));
         run->ExpectEverythingReleased();
     }

@@ -67,7 +67,8 @@ TEST_F(CatalogInProcessTest, AnExistingCatalogStopsBeforeTheAnonymityMap) {
 }
 
 TEST_F(CatalogInProcessTest, ANameLongerThanTheBufferIsCutTo255Bytes) {
-    std::filesystem::copy_file(scratch / "env" / "acme-catalog.nsf", scratch / "env" / std::string(255, 'a'));
+    std::filesystem::copy_file(scratch / "env" / "acme-catalog.nsf",
+                               scratch / "env" / std::string(255, 'a'));
     driver::Settings().databasePath = std::u16string(300, u'a');
     EXPECT_EQ(catalog::ExportFullCatalog(), 0);
     EXPECT_TRUE(std::filesystem::exists(output / "catalog.dxl"));

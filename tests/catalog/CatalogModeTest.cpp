@@ -55,7 +55,8 @@ TEST(ServerCatalogTest, TheServerNameComesFromTheOpenedDatabaseNotFromTheCommand
     const AcmeRun canonical;
     ASSERT_EQ(abbreviated.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
     ASSERT_EQ(canonical.Run({"-CATALOG", "-s", "cn=HUB01/o=acme"}).exitCode, 0);
-    EXPECT_EQ(ReadFile(canonical.Output() / "catalog.dxl"), ReadFile(abbreviated.Output() / "catalog.dxl"));
+    EXPECT_EQ(ReadFile(canonical.Output() / "catalog.dxl"),
+              ReadFile(abbreviated.Output() / "catalog.dxl"));
 }
 
 TEST(ServerCatalogTest, TheLocalCatalogIsSearchedForItsOwnPath) {
@@ -70,7 +71,8 @@ TEST(ServerCatalogTest, TheLocalCatalogIsSearchedForItsOwnPath) {
 TEST(ServerCatalogTest, AnUnknownServerIsReportedWithTheLibrarysText) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Nowhere/Acme"}).exitCode, 0);
-    EXPECT_EQ(run.Log(), Ids{"#ERROR# - Unable to read catalog (Unable to find path to server Nowhere/Acme)"});
+    EXPECT_EQ(run.Log(),
+              Ids{"#ERROR# - Unable to read catalog (Unable to find path to server Nowhere/Acme)"});
     EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
     run.ExpectEverythingReleased();
 }

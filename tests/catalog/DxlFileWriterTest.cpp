@@ -120,7 +120,8 @@ TEST_F(DxlFileWriterTest, AChunkThatCannotBeStoredFailsTheExportWith270) {
         return Streaming({"one", "two", "three"}, 0x0ABC)();
     };
     EXPECT_EQ(catalog::WriteDxlFile(body, u"out.dxl"), 270);
-    EXPECT_EQ(Log(), std::vector<std::string>{"#DEBUG# - Unable to open temp file for writing: temp.tmp"});
+    EXPECT_EQ(Log(),
+              std::vector<std::string>{"#DEBUG# - Unable to open temp file for writing: temp.tmp"});
     EXPECT_FALSE(std::filesystem::exists(dir / "out.dxl"));
 
     // The next export starts afresh.

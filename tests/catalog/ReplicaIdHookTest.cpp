@@ -10,7 +10,8 @@ namespace {
 TEST(FormatReplicaIdTextTest, HighWordFirstEachInEightUppercaseDigits) {
     EXPECT_STREQ(catalog::FormatReplicaIdText({{1, 10}}).data(), "0000000A00000001");
     EXPECT_STREQ(catalog::FormatReplicaIdText({{0, 0xFFFFFFFF}}).data(), "FFFFFFFF00000000");
-    EXPECT_STREQ(catalog::FormatReplicaIdText({{0x004F1E2D, 0xC1257A3B}}).data(), "C1257A3B004F1E2D");
+    EXPECT_STREQ(catalog::FormatReplicaIdText({{0x004F1E2D, 0xC1257A3B}}).data(),
+                 "C1257A3B004F1E2D");
 }
 
 std::vector<notes::NotesStatus> answers;
@@ -57,9 +58,10 @@ TEST_F(ReplicaIdHookTest, GivesEveryOpenedNoteWithAReplicaIdItsText) {
     notes::DeregisterHook(hook);
 
     EXPECT_EQ(answers, (std::vector<notes::NotesStatus>{725, 725, 725}));
-    EXPECT_NE(dxl.find("<item name='ReplicaIdText'><text>0000000A00000001</text></item>\n</document>\n"
-                       "<document noteid='8'>"),
-              std::string::npos)
+    EXPECT_NE(
+        dxl.find("<item name='ReplicaIdText'><text>0000000A00000001</text></item>\n</document>\n"
+                 "<document noteid='8'>"),
+        std::string::npos)
         << dxl;
     EXPECT_EQ(dxl.find("ReplicaIdText", dxl.find("noteid='8'")), std::string::npos);
     ExpectNothingOpen();

@@ -41,8 +41,9 @@ notes::NoteHandle NoteOf(const void* notification) {
     std::memcpy(&arguments, static_cast<const char*>(notification) + notes::kHookArgumentsOffset,
                 sizeof arguments);
     const notes::NoteHandle* note = nullptr;
-    std::memcpy(&note, static_cast<const char*>(arguments) + notes::kHookNoteHandleArgument * sizeof(void*),
-                sizeof note);
+    std::memcpy(
+        &note, static_cast<const char*>(arguments) + notes::kHookNoteHandleArgument * sizeof(void*),
+        sizeof note);
     return *note;
 }
 
@@ -84,7 +85,9 @@ protected:
     notes::IdTableHandle Table(std::initializer_list<notes::NoteId> ids) {
         notes::IdTableHandle table = 0;
         EXPECT_EQ(notes::CreateIdTable(0, &table), 0);
-        for (const notes::NoteId id : ids) EXPECT_EQ(notes::InsertIdIntoTable(table, id, nullptr), 0);
+        for (const notes::NoteId id : ids) {
+            EXPECT_EQ(notes::InsertIdIntoTable(table, id, nullptr), 0);
+        }
         return table;
     }
 
@@ -93,7 +96,8 @@ protected:
         const notes::IdTableHandle table = Table(ids);
         notes::DxlExporterHandle exporter = 0;
         EXPECT_EQ(notes::CreateDxlExporter(&exporter), 0);
-        const notes::NotesStatus status = notes::ExportIdTableAsDxl(exporter, Collect, database, table, &stream);
+        const notes::NotesStatus status =
+            notes::ExportIdTableAsDxl(exporter, Collect, database, table, &stream);
         notes::DeleteDxlExporter(exporter);
         notes::FreeMemoryHandle(table);
         notes::CloseDatabase(database);
@@ -118,7 +122,8 @@ TEST_F(DxlExporterTest, WellFormedXmlStreamedInChunksOfAtMostTheSetSize) {
     EXPECT_EQ(stream.text.back(), '\n');
 
     tinyxml2::XMLDocument xml;
-    ASSERT_EQ(xml.Parse(stream.text.data(), stream.text.size()), tinyxml2::XML_SUCCESS) << stream.text;
+    ASSERT_EQ(xml.Parse(stream.text.data(), stream.text.size()), tinyxml2::XML_SUCCESS)
+        << stream.text;
     const tinyxml2::XMLElement* database = xml.FirstChildElement("database");
     ASSERT_NE(database, nullptr);
     EXPECT_STREQ(database->Attribute("title"), "Test <&> 'db'");
@@ -131,14 +136,17 @@ TEST_F(DxlExporterTest, WellFormedXmlStreamedInChunksOfAtMostTheSetSize) {
     EXPECT_EQ(ids, (std::vector<std::string>{"4", "8", "12"}));
 
     // Values survive escaping; duplicate and empty item names are kept, in note order.
-    const tinyxml2::XMLElement* eight = database->FirstChildElement("document")->NextSiblingElement();
+    const tinyxml2::XMLElement* eight =
+        database->FirstChildElement("document")->NextSiblingElement();
     std::vector<std::string> names;
-    for (auto* item = eight->FirstChildElement("item"); item != nullptr; item = item->NextSiblingElement()) {
+    for (auto* item = eight->FirstChildElement("item"); item != nullptr;
+         item = item->NextSiblingElement()) {
         names.push_back(item->Attribute("name"));
     }
     EXPECT_EQ(names, (std::vector<std::string>{"Form", "Title", "Size", "", "Form"}));
     const auto* title = eight->FirstChildElement("item")->NextSiblingElement();
-    EXPECT_STREQ(title->FirstChildElement("text")->GetText(), "Tom & \"Jerry\" <3>\nsecond line\ttab\r");
+    EXPECT_STREQ(title->FirstChildElement("text")->GetText(),
+                 "Tom & \"Jerry\" <3>\nsecond line\ttab\r");
     EXPECT_STREQ(title->NextSiblingElement()->FirstChildElement("number")->GetText(), "1234.5");
 
     const tinyxml2::XMLElement* four = database->FirstChildElement("document");
@@ -149,7 +157,8 @@ TEST_F(DxlExporterTest, WellFormedXmlStreamedInChunksOfAtMostTheSetSize) {
     const auto* when = four->FirstChildElement("item")->NextSiblingElement();
     EXPECT_STREQ(when->FirstChildElement("datetime")->GetText(), "0000000AFFFFFFFF");
     EXPECT_STREQ(when->NextSiblingElement()->FirstChildElement("raw")->GetText(), "00ff10");
-    EXPECT_STREQ(four->LastChildElement("item")->FirstChildElement("text")->GetText(), "bell\xEF\xBF\xBD");
+    EXPECT_STREQ(four->LastChildElement("item")->FirstChildElement("text")->GetText(),
+                 "bell\xEF\xBF\xBD");
 }
 
 TEST_F(DxlExporterTest, AnEmptyTableGivesADatabaseWithoutDocuments) {
@@ -174,7 +183,8 @@ TEST_F(DxlExporterTest, HooksSeeEveryOpenedNoteAndTheirItemsReachOnlyTheDxl) {
     ASSERT_EQ(Export({8, 12}, stream), 0);
     EXPECT_EQ(hooks.opened, (std::vector<notes::NoteId>{8, 0, 12, 0}));
     // SetTextItem replaced both "Form" items of note 8 with one at the end.
-    EXPECT_NE(stream.text.find("<item name='form'><text>seen 8</text></item>\n</document>"), std::string::npos);
+    EXPECT_NE(stream.text.find("<item name='form'><text>seen 8</text></item>\n</document>"),
+              std::string::npos);
     EXPECT_EQ(stream.text.find("duplicate"), std::string::npos);
 
     // Each open is a fresh copy: a second export starts from the database's items again.

@@ -62,7 +62,8 @@ TEST(FormulaTest, OperatorsAndConstants) {
 }
 
 TEST(FormulaTest, TextFunctions) {
-    const std::vector<SimItem> note = {Text("Server", "cn=hub01/o=acme"), Text("Short", "Hub01/Acme")};
+    const std::vector<SimItem> note = {Text("Server", "cn=hub01/o=acme"),
+                                       Text("Short", "Hub01/Acme")};
     EXPECT_TRUE(Selects("SELECT @LowerCase(\"CN=Hub01/O=Acme\") = Server", note));
     EXPECT_TRUE(Selects("SELECT @UpperCase(Server) = \"CN=HUB01/O=ACME\"", note));
     EXPECT_TRUE(Selects("SELECT @Name([CANONICALIZE]; Short) = \"CN=Hub01/O=Acme\"", note));
@@ -73,7 +74,8 @@ TEST(FormulaTest, TextFunctions) {
 }
 
 TEST(FormulaTest, LiteralsTakeBackslashEscapes) {
-    EXPECT_TRUE(Selects(R"(SELECT Title = "say \"hi\" \\ bye")", {Text("Title", R"(say "hi" \ bye)")}));
+    EXPECT_TRUE(
+        Selects(R"(SELECT Title = "say \"hi\" \\ bye")", {Text("Title", R"(say "hi" \ bye)")}));
 }
 
 TEST(FormulaTest, ValuesThatCannotBeComparedSelectNothing) {
@@ -88,15 +90,16 @@ class CompileFormulaTest : public selectiontest::SelectionEnvironment {
 protected:
     struct Outputs {
         notes::NotesStatus status = 0;
-        std::uint16_t length = 99, error = 99, line = 99, column = 99, offset = 99, errorLength = 99;
+        std::uint16_t length = 99, error = 99, line = 99, column = 99, offset = 99,
+                      errorLength = 99;
     };
 
     Outputs Compile(const std::string& text) {
         Outputs out;
         notes::FormulaHandle formula = 0;
-        out.status = notes::CompileFormula(nullptr, 0, text.data(), static_cast<std::uint16_t>(text.size()),
-                                           &formula, &out.length, &out.error, &out.line, &out.column,
-                                           &out.offset, &out.errorLength);
+        out.status = notes::CompileFormula(
+            nullptr, 0, text.data(), static_cast<std::uint16_t>(text.size()), &formula, &out.length,
+            &out.error, &out.line, &out.column, &out.offset, &out.errorLength);
         if (formula != 0) notes::FreeMemoryHandle(formula);
         return out;
     }

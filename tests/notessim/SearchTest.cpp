@@ -39,9 +39,9 @@ protected:
     notes::FormulaHandle Compile(const std::string& text) {
         notes::FormulaHandle formula = 0;
         std::uint16_t scratch = 0;
-        EXPECT_EQ(notes::CompileFormula(nullptr, 0, text.data(), static_cast<std::uint16_t>(text.size()),
-                                        &formula, &scratch, &scratch, &scratch, &scratch, &scratch,
-                                        &scratch),
+        EXPECT_EQ(notes::CompileFormula(nullptr, 0, text.data(),
+                                        static_cast<std::uint16_t>(text.size()), &formula, &scratch,
+                                        &scratch, &scratch, &scratch, &scratch, &scratch),
                   0);
         return formula;
     }
@@ -52,13 +52,17 @@ TEST_F(SearchTest, DocumentsOfTheFormulaInAscendingNoteIdOrder) {
     const notes::DatabaseHandle database = OpenTestDatabase();
     const notes::FormulaHandle formula = Compile("SELECT Form = \"A\" | Form = \"B\"");
     Matches matches;
-    EXPECT_EQ(notes::SearchDatabase(database, formula, nullptr, 0, 1, nullptr, Record, &matches, nullptr), 0);
+    EXPECT_EQ(
+        notes::SearchDatabase(database, formula, nullptr, 0, 1, nullptr, Record, &matches, nullptr),
+        0);
     EXPECT_EQ(matches.ids, (std::vector<notes::NoteId>{8, 16, 20}));
     EXPECT_EQ(matches.classes, (std::vector<std::uint16_t>{1, 1, 1}));
 
     // Without a formula every note of the class mask matches; design notes only by a design class.
     Matches design;
-    EXPECT_EQ(notes::SearchDatabase(database, 0, nullptr, 0, 0x0008, nullptr, Record, &design, nullptr), 0);
+    EXPECT_EQ(
+        notes::SearchDatabase(database, 0, nullptr, 0, 0x0008, nullptr, Record, &design, nullptr),
+        0);
     EXPECT_EQ(design.ids, std::vector<notes::NoteId>{12});
     notes::FreeMemoryHandle(formula);
     notes::CloseDatabase(database);
@@ -71,7 +75,8 @@ TEST_F(SearchTest, ACallbackStatusEndsTheSearchAndIsReturned) {
     Matches matches;
     matches.stopAfter = 2;
     matches.stopWith = 0x1234;
-    EXPECT_EQ(notes::SearchDatabase(database, 0, nullptr, 0, 1, nullptr, Record, &matches, nullptr), 0x1234);
+    EXPECT_EQ(notes::SearchDatabase(database, 0, nullptr, 0, 1, nullptr, Record, &matches, nullptr),
+              0x1234);
     EXPECT_EQ(matches.ids, (std::vector<notes::NoteId>{8, 16}));
     notes::CloseDatabase(database);
     ExpectNothingOpen();
@@ -83,9 +88,12 @@ TEST_F(SearchTest, HandlesThatAreNotOpenAreRefusedAndRecorded) {
     notes::IdTableHandle table = 0;
     ASSERT_EQ(notes::CreateIdTable(0, &table), 0);
     Matches matches;
-    EXPECT_NE(notes::SearchDatabase(database, table, nullptr, 0, 1, nullptr, Record, &matches, nullptr), 0);
+    EXPECT_NE(
+        notes::SearchDatabase(database, table, nullptr, 0, 1, nullptr, Record, &matches, nullptr),
+        0);
     notes::CloseDatabase(database);
-    EXPECT_NE(notes::SearchDatabase(database, 0, nullptr, 0, 1, nullptr, Record, &matches, nullptr), 0);
+    EXPECT_NE(notes::SearchDatabase(database, 0, nullptr, 0, 1, nullptr, Record, &matches, nullptr),
+              0);
     EXPECT_TRUE(matches.ids.empty());
     EXPECT_EQ(notessim::HandleMisuses().size(), 2u);
     notes::FreeMemoryHandle(table);
