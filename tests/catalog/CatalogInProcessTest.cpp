@@ -4,6 +4,7 @@
 #include "catalog/DxlFileWriter.h"
 #include "catalog/FullCatalogExport.h"
 #include "catalog/ServerCatalogExport.h"
+#include "driver/RunMain.h"
 #include "driver/RunSettings.h"
 #include "notessim/SimControl.h"
 #include "platform/Files.h"
@@ -76,6 +77,45 @@ TEST_F(CatalogInProcessTest, ANameLongerThanTheBufferIsCutTo255Bytes) {
     // 255 bytes of server name leave no room for "!!catalog.nsf" in a path.
     driver::Settings().server = std::u16string(300, u'h');
     EXPECT_EQ(catalog::ExportServerCatalog(), 462);
+}
+
+// The whole run through the driver, so the failure reaches the log with the library's text.
+TEST(CatalogRunInProcessTest, ATemporaryFileThatCannotBeRemovedIsReportedAs260) {
+    const testsupport::ScratchDir scratch;
+    testsupport::CopyExample("acme", scratch / "env");
+    const std::filesystem::path output = scratch / "out";
+    WriteFile(output / "temp.tmp" / "inside", "keeps the directory");
+    WriteFile(output / "catalog.dxl", "earlier export");
+    notessim::ResetRuntime();
+    waitCount = 0;
+    catalog::RetryWait() = CountWait;
+    driver::Settings() = {};
+
+    const std::vector<std::u16string> arguments = {
+        u"dxlexporter",
+        platform::Utf8ToUtf16("=" + (scratch / "env" / "notes.ini").string()),
+        u"-catalog", u"-s", u"Hub01/Acme", u"-debug",
+        u"-o", platform::Utf8ToUtf16(output.string())};
+    std::vector<const char16_t*> argv;
+    for (const auto& argument : arguments) argv.push_back(argument.c_str());
+    EXPECT_EQ(driver::RunMain(static_cast<int>(argv.size()), argv.data()), 0);
+
+    EXPECT_EQ(testsupport::LogLines(output / "log.txt"),
+              (std::vector<std::string>{
+                  "#DEBUG# - Retrying delete DXL temporary file: 1",
+                  "#DEBUG# - Retrying delete DXL temporary file: 2",
+                  "#DEBUG# - Retrying delete DXL temporary file: 3",
+                  "#DEBUG# - Retrying delete DXL temporary file: 4",
+                  "#WARNING# - Unable to delete DXL temporary file (tried retry)",
+                  "#ERROR# - Unable to read catalog (File already exists)",
+              }));
+    EXPECT_EQ(waitCount, 4u);
+    EXPECT_EQ(ReadFile(output / "catalog.dxl"), "earlier export");
+    EXPECT_TRUE(notessim::OpenHandles().empty());
+    EXPECT_TRUE(notessim::HandleMisuses().empty());
+    notessim::ResetRuntime();
+    driver::Settings() = {};
+    catalog::RetryWait() = platform::SleepMilliseconds;
 }
 
 }  // namespace
