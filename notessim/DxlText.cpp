@@ -14,8 +14,14 @@ bool AllowedInXml(char32_t c) {
     return c != 0xFFFE && c != 0xFFFF;
 }
 
+// Built by appending: GCC 12 at -O3 takes `" " + std::string(...)` for an overlapping copy.
 std::string Attribute(std::string_view name, std::string_view utf8) {
-    return " " + std::string(name) + "='" + EscapeXml(utf8) + "'";
+    std::string attribute = " ";
+    attribute += name;
+    attribute += "='";
+    attribute += EscapeXml(utf8);
+    attribute += '\'';
+    return attribute;
 }
 
 std::string TimeHex(const std::string& value) {
