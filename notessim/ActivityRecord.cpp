@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "notessim/ActivityLineReader.h"
 #include "notessim/TextCopy.h"
 #include "notessim/TimeText.h"
 
@@ -87,6 +88,10 @@ void ParseItems(const Json& items, std::vector<SimItem>& parsed) {
 }  // namespace
 
 bool ParseActivityRecord(std::string_view line, ActivityRecord& record, std::string& error) {
+    return ReadCommonActivityLine(line, record) || ParseActivityRecordAsJson(line, record, error);
+}
+
+bool ParseActivityRecordAsJson(std::string_view line, ActivityRecord& record, std::string& error) {
     const Json json = Json::parse(line, nullptr, false);
     if (json.is_discarded()) {
         error = "not JSON";

@@ -19,6 +19,11 @@ struct ActivityRecord {
 
 // Reads one line; false, with the reason in `error`, when the line is not such a record.
 // Item values take the forms of database files (text, text list, number, time, raw bytes).
+// Lines in the common form are read straight from the text (ReadCommonActivityLine), the others
+// as JSON.
 bool ParseActivityRecord(std::string_view line, ActivityRecord& record, std::string& error);
+
+// The same through a JSON tree, for every line: what the common form's reading must agree with.
+bool ParseActivityRecordAsJson(std::string_view line, ActivityRecord& record, std::string& error);
 
 }  // namespace notessim

@@ -40,14 +40,12 @@ bool Selects(const ActivityStreamObject& stream, const ActivityRecord& record) {
            std::find(stream.types.begin(), stream.types.end(), record.type) != stream.types.end();
 }
 
-// Hands one record to the callback. A fault here ends a scan part-way through.
-notes::NotesStatus DeliverRecord(const ActivityRecord& record, notes::ActivityCallback callback,
-                                 void* context) {
+// Hands one record to the callback, its item table built in `table`. A fault here ends a scan
+// part-way through.
+notes::NotesStatus DeliverRecord(const ActivityRecord& record, std::string& table,
+                                 notes::ActivityCallback callback, void* context) {
     SIM_FAULT_POINT("DeliverActivityRecord");
-    std::vector<const SimItem*> items;
-    items.reserve(record.items.size());
-    for (const SimItem& item : record.items) items.push_back(&item);
-    const std::string table = BuildItemTable(items);
+    BuildItemTable(record.items, table);
     return callback(record.type.c_str(), 0, 0, nullptr, &record.time, table.data(), context);
 }
 
@@ -87,13 +85,14 @@ notes::NotesStatus ScanActivityFile(const ActivityStreamObject& stream,
     LineReader reader(stream.file);
     if (!reader.IsOpen()) return notes::kStatusFileNotFound;
     std::string line;
-    ActivityRecord record;
+    ActivityRecord record;  // each line's record and table reuse the storage of the one before
+    std::string table;
     std::string error;
     for (std::size_t number = 1; reader.Next(line); ++number) {
         if (IsBlank(line)) continue;
         if (!ParseActivityRecord(line, record, error)) return Damaged(stream.file, number, error);
         if (!Selects(stream, record)) continue;
-        if (const auto status = DeliverRecord(record, callback, context); status != 0) return status;
+        if (const auto status = DeliverRecord(record, table, callback, context); status != 0) return status;
     }
     return reader.Failed() ? notes::kStatusIoError : notes::NotesStatus{0};
 }

@@ -24,6 +24,22 @@ FaultTable& Table() {
     return table;
 }
 
+// Counts the resets of the table, whose counters FaultPoint objects hold on to.
+unsigned long& TableGeneration() {
+    static unsigned long generation = 1;
+    return generation;
+}
+
+std::optional<notes::NotesStatus> FindFault(const FaultTable& table, std::string_view operation,
+                                            unsigned call) {
+    for (const Fault& fault : table.faults) {
+        if (fault.operation == operation && (fault.call == 0 || fault.call == call)) {
+            return fault.status;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -84,17 +100,24 @@ std::optional<notes::NotesStatus> TakeFault(std::string_view operation) {
     FaultTable& table = Table();
     auto counter = table.calls.find(operation);
     if (counter == table.calls.end()) counter = table.calls.emplace(operation, 0).first;
-    const unsigned call = ++counter->second;
-    for (const Fault& fault : table.faults) {
-        if (fault.operation == operation && (fault.call == 0 || fault.call == call)) {
-            return fault.status;
-        }
+    return FindFault(table, operation, ++counter->second);
+}
+
+std::optional<notes::NotesStatus> FaultPoint::Take() {
+    FaultTable& table = Table();
+    if (tableGeneration_ != TableGeneration()) {
+        // Map nodes stay where they are until the table is reset.
+        calls_ = &table.calls.try_emplace(std::string(operation_), 0).first->second;
+        tableGeneration_ = TableGeneration();
     }
-    return std::nullopt;
+    return FindFault(table, operation_, ++*calls_);
 }
 
 std::map<std::string, unsigned, std::less<>> CallCounts() { return Table().calls; }
 
-void ResetFaults() { Table() = FaultTable{}; }
+void ResetFaults() {
+    Table() = FaultTable{};
+    ++TableGeneration();
+}
 
 }  // namespace notessim

@@ -1,39 +1,52 @@
 #include "notessim/ItemTable.h"
 
+#include <cstring>
+
 namespace notessim {
 namespace {
 
-void PutWord(std::string& out, std::size_t at, std::size_t word) {
-    out[at] = static_cast<char>(word & 0xFF);
-    out[at + 1] = static_cast<char>((word >> 8) & 0xFF);
+char* PutWord(char* at, std::size_t word) {
+    at[0] = static_cast<char>(word & 0xFF);
+    at[1] = static_cast<char>((word >> 8) & 0xFF);
+    return at + 2;
+}
+
+char* PutBytes(char* at, const std::string& bytes) {
+    if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
+    return at + bytes.size();
+}
+
+template <typename Items, typename Item>
+void Build(const Items& items, Item item, std::string& table) {
+    std::size_t count = 0;
+    std::size_t total = notes::kItemTableHeaderSize;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const SimItem& next = item(items[i]);
+        const std::size_t size = notes::kItemDescriptorSize + next.name.size() + 2 + next.value.size();
+        if (total + size > 0xFFFF || next.name.size() > 0xFFFF || next.value.size() + 2 > 0xFFFF) break;
+        total += size;
+        ++count;
+    }
+    table.resize(total);
+    char* descriptor = PutWord(PutWord(table.data(), total), count);
+    char* out = descriptor + count * notes::kItemDescriptorSize;
+    for (std::size_t i = 0; i < count; ++i) {
+        const SimItem& next = item(items[i]);
+        descriptor = PutWord(PutWord(descriptor, next.name.size()), next.value.size() + 2);
+        out = PutBytes(PutWord(PutBytes(out, next.name), next.type), next.value);
+    }
 }
 
 }  // namespace
 
 std::string BuildItemTable(const std::vector<const SimItem*>& items) {
-    std::size_t count = 0;
-    std::size_t total = notes::kItemTableHeaderSize;
-    for (const SimItem* item : items) {
-        const std::size_t size = notes::kItemDescriptorSize + item->name.size() + 2 + item->value.size();
-        if (total + size > 0xFFFF || item->name.size() > 0xFFFF || item->value.size() + 2 > 0xFFFF) break;
-        total += size;
-        ++count;
-    }
-    std::string table(notes::kItemTableHeaderSize + count * notes::kItemDescriptorSize, '\0');
-    table.reserve(total);
-    PutWord(table, 0, total);
-    PutWord(table, 2, count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const SimItem& item = *items[i];
-        const std::size_t at = notes::kItemTableHeaderSize + i * notes::kItemDescriptorSize;
-        PutWord(table, at, item.name.size());
-        PutWord(table, at + 2, item.value.size() + 2);
-        table += item.name;
-        table += static_cast<char>(item.type & 0xFF);
-        table += static_cast<char>(item.type >> 8);
-        table += item.value;
-    }
+    std::string table;
+    Build(items, [](const SimItem* item) -> const SimItem& { return *item; }, table);
     return table;
+}
+
+void BuildItemTable(const std::vector<SimItem>& items, std::string& table) {
+    Build(items, [](const SimItem& item) -> const SimItem& { return item; }, table);
 }
 
 }  // namespace notessim

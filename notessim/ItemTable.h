@@ -12,5 +12,7 @@ namespace notessim {
 // counting the type word}, then each name followed by its type word and value bytes.
 // Items past what a 16-bit total length can hold are left out.
 std::string BuildItemTable(const std::vector<const SimItem*>& items);
+// The record of all `items` into `table`, whose storage is reused.
+void BuildItemTable(const std::vector<SimItem>& items, std::string& table);
 
 }  // namespace notessim

@@ -8,6 +8,8 @@
 namespace notessim {
 
 std::string Utf8ToLibraryText(std::string_view utf8);
+// The same into `out`, whose storage is reused.
+void Utf8ToLibraryText(std::string_view utf8, std::string& out);
 std::string LibraryTextToUtf8(std::string_view lmbcs);
 
 // Length of the longest prefix of `lmbcs` of at most `limit` bytes that ends between characters.

@@ -1,6 +1,5 @@
 #include "notessim/TimeText.h"
 
-#include <charconv>
 #include <cstdint>
 
 namespace notessim {
@@ -8,14 +7,23 @@ namespace {
 
 bool Digits(std::string_view text, std::size_t at, std::size_t count, int base, std::uint32_t& value) {
     if (at + count > text.size()) return false;
+    std::uint32_t result = 0;  // at most 8 hexadecimal or 4 decimal digits: no overflow
     for (std::size_t i = at; i < at + count; ++i) {
         const char c = text[i];
-        const bool digit = (c >= '0' && c <= '9') ||
-                           (base == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
-        if (!digit) return false;
+        std::uint32_t digit = 0;
+        if (c >= '0' && c <= '9') {
+            digit = static_cast<std::uint32_t>(c - '0');
+        } else if (base == 16 && c >= 'a' && c <= 'f') {
+            digit = static_cast<std::uint32_t>(c - 'a' + 10);
+        } else if (base == 16 && c >= 'A' && c <= 'F') {
+            digit = static_cast<std::uint32_t>(c - 'A' + 10);
+        } else {
+            return false;
+        }
+        result = result * static_cast<std::uint32_t>(base) + digit;
     }
-    const auto [end, error] = std::from_chars(text.data() + at, text.data() + at + count, value, base);
-    return error == std::errc() && end == text.data() + at + count;
+    value = result;
+    return true;
 }
 
 // Julian day number of a Gregorian date.

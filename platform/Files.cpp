@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -29,18 +30,28 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
-// The stream's cookie: the file descriptor behind a text-mode stream.
+// The stream's cookie: the file descriptor behind a text-mode stream. Each line feed goes out as
+// CR LF; the runs between line feeds are copied whole.
 ssize_t TextWrite(void* cookie, const char* data, std::size_t size) {
     const int fd = static_cast<int>(reinterpret_cast<std::intptr_t>(cookie));
     char out[8192];
     std::size_t used = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        if (used + 2 > sizeof out) {
+    for (std::size_t i = 0; i < size;) {
+        const void* found = std::memchr(data + i, '\n', size - i);
+        const std::size_t run = (found == nullptr ? size : static_cast<const char*>(found) - data) - i;
+        const std::size_t piece = std::min(run, sizeof out - 2 - used);
+        std::memcpy(out + used, data + i, piece);
+        used += piece;
+        i += piece;
+        if (piece == run && i < size) {  // the line feed itself
+            out[used++] = '\r';
+            out[used++] = '\n';
+            ++i;
+        }
+        if (used >= sizeof out - 2) {
             if (!WriteAll(fd, out, used)) return -1;
             used = 0;
         }
-        if (data[i] == '\n') out[used++] = '\r';
-        out[used++] = data[i];
     }
     if (!WriteAll(fd, out, used)) return -1;
     return static_cast<ssize_t>(size);

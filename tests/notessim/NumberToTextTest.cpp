@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <charconv>
+#include <string>
+
 #include "notes/NotesPlatform.h"
 #include "notessim/SimControl.h"
 #include "notessim/Statuses.h"
@@ -25,6 +29,24 @@ TEST(NumberToText, GeneralFormatWithUpTo15SignificantDigits) {
     EXPECT_EQ(Text(123456789012345678.0), "1.23456789012346E+17");
     EXPECT_EQ(Text(0.00001), "1E-05");
     EXPECT_EQ(Text(-1.5e-300), "-1.5E-300");
+}
+
+// Whole numbers take a shorter way than the general format: it must give the same text.
+TEST(NumberToText, WholeNumbersAsTheGeneralFormatWritesThem) {
+    notessim::ResetRuntime();
+    const double numbers[] = {0, 1, -1, 7, 200, 404, 1048576, 4294967296.0, -123456789,
+                              9007199254740992.0 / 16, 999999999999999, -999999999999999,
+                              1e15, -1e15, 1e16, 123456789012345678.0, -0.0, 2.5, 1e-5};
+    for (const double number : numbers) {
+        char general[64];
+        const auto end = std::to_chars(general, general + sizeof general, number,
+                                       std::chars_format::general, 15).ptr;
+        std::string expected(general, end);
+        for (char& c : expected) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(Text(number), expected) << number;
+    }
+    EXPECT_EQ(Text(-0.0), "-0");
+    EXPECT_EQ(Text(1e15), "1E+15");
 }
 
 TEST(NumberToText, BufferTooSmallAndFaults) {

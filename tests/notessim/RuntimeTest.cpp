@@ -98,6 +98,19 @@ TEST_F(RuntimeTest, FaultsHitTheNthCallOrEveryCallWithoutDoingTheWork) {
     EXPECT_EQ(notessim::CallCounts().at("BuildNetworkPath"), 3u);
 }
 
+TEST_F(RuntimeTest, CallNumbersStartAgainAfterAReset) {
+    ASSERT_EQ(Start(""), 0);
+    char path[256];
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "a.nsf", path), 0);
+    notes::TerminateNotes();
+    notessim::ResetRuntime();
+    EXPECT_TRUE(notessim::CallCounts().empty());
+    ASSERT_EQ(Start("SimFault=BuildNetworkPath#1:0x103\n"), 0);
+    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "a.nsf", path), 0x103);
+    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "a.nsf", path), 0);
+    EXPECT_EQ(notessim::CallCounts().at("BuildNetworkPath"), 2u);
+}
+
 TEST_F(RuntimeTest, NetworkPathsJoinServerAndFileAndRefuseOverlongResults) {
     char path[256];
     EXPECT_EQ(notes::BuildNetworkPath(nullptr, "Hub01/Acme", "catalog.nsf", path), 0);

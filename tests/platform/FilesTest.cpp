@@ -36,6 +36,29 @@ TEST(Files, TextStreamsWriteEveryLineFeedAsCrLf) {
     EXPECT_EQ(OpenTextStream(Wide(dir / "no" / "t.txt"), "w"), nullptr);
 }
 
+TEST(Files, TextStreamsConvertLongWritesOfMixedLinesWhole) {
+    testsupport::ScratchDir dir;
+    std::FILE* file = OpenTextStream(Wide(dir / "t.txt"), "w");
+    ASSERT_NE(file, nullptr);
+    std::string written;
+    std::string expected;
+    unsigned state = 1;
+    for (int piece = 0; piece < 300; ++piece) {
+        state = state * 1103515245u + 12345u;
+        // Lines of 0 to 600 bytes, written in pieces of up to 20000 bytes, past the buffers.
+        std::string text;
+        for (std::size_t length = (state >> 8) % 20000; text.size() < length;) {
+            state = state * 1103515245u + 12345u;
+            text.append((state >> 8) % 600, static_cast<char>('a' + piece % 26));
+            text += '\n';
+        }
+        ASSERT_EQ(std::fwrite(text.data(), 1, text.size(), file), text.size());
+        for (const char c : text) expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    ASSERT_EQ(std::fclose(file), 0);
+    EXPECT_EQ(ReadFile(dir / "t.txt"), expected);
+}
+
 TEST(Files, MovesNeverReplaceAnExistingFile) {
     testsupport::ScratchDir dir;
     WriteFile(dir / "from", "new");
