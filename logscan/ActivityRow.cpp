@@ -1,8 +1,9 @@
 #include "logscan/ActivityRow.h"
 
 #include <array>
-#include <memory>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "logscan/CsvField.h"
@@ -11,35 +12,32 @@
 namespace logscan {
 namespace {
 
-bool Holds(const ActivityItemMap& items, const char* first, const char* second) {
-    return items.Contains(first) && items.Contains(second);
-}
-
-// The fields of a row's item values, each the empty field when the record lacks the item, each
-// ended by a NUL for the row's format. One buffer holds them all; a row of small values needs no
-// allocation.
+// The item values of a row, looked up once; then their fields, each the empty field when the
+// record lacks the item, each ended by a NUL for the row's format. One buffer holds the fields:
+// a row of small values needs no allocation.
 template <std::size_t N>
 class Fields {
 public:
     Fields(const ActivityItemMap& items, const std::array<const char*, N>& names) {
-        std::array<std::string_view, N> values;
-        std::size_t room = 0;
-        for (std::size_t i = 0; i < N; ++i) {
-            values[i] = items.Find(names[i]).value_or(std::string_view());
-            room += CsvFieldRoom(values[i].size()) + 1;
-        }
-        char* out = Buffer(room);
-        std::array<std::size_t, N> starts;
-        for (std::size_t i = 0; i < N; ++i) {
-            starts[i] = static_cast<std::size_t>(out - buffer_);
-            out = WriteCsvField(values[i], out);
-            *out++ = '\0';
-        }
-        for (std::size_t i = 0; i < N; ++i) fields_[i] = buffer_ + starts[i];
+        for (std::size_t i = 0; i < N; ++i) values_[i] = items.Find(names[i]);
     }
     Fields(const Fields&) = delete;
     Fields& operator=(const Fields&) = delete;
 
+    bool Has(std::size_t i) const { return values_[i].has_value(); }
+
+    void Write() {
+        std::size_t room = 0;
+        for (const auto& value : values_) room += CsvFieldRoom(value ? value->size() : 0) + 1;
+        char* out = Buffer(room);
+        std::array<std::size_t, N> starts;
+        for (std::size_t i = 0; i < N; ++i) {
+            starts[i] = static_cast<std::size_t>(out - buffer_);
+            if (values_[i]) out = WriteCsvField(*values_[i], out);
+            *out++ = '\0';
+        }
+        for (std::size_t i = 0; i < N; ++i) fields_[i] = buffer_ + starts[i];
+    }
     const char* operator[](std::size_t i) const { return fields_[i]; }
 
 private:
@@ -51,6 +49,7 @@ private:
         return buffer_ = local_;
     }
 
+    std::array<std::optional<std::string_view>, N> values_;
     char local_[2048];
     std::unique_ptr<char[]> heap_;
     char* buffer_ = nullptr;
@@ -63,20 +62,23 @@ notes::NotesStatus WriteActivityRow(std::FILE* output, const char* eventType,
                                     const char* eventTime, const ActivityItemMap& items) {
     int printed = 0;
     if (std::strcmp(eventType, "Domino.NOTES.Database") == 0) {
-        if (!Holds(items, "DatabaseName", "UserName")) return 0;
-        const Fields<7> f(items, {"DatabaseName", "UserName", "SessionId", "EventType",
-                                  "DocumentsRead", "DocumentsWritten", "ServerName"});
+        Fields<7> f(items, {"DatabaseName", "UserName", "SessionId", "EventType", "DocumentsRead",
+                            "DocumentsWritten", "ServerName"});
+        if (!f.Has(0) || !f.Has(1)) return 0;
+        f.Write();
         printed = std::fprintf(output, "%s,%s,%s,%s,,%s,%s,%s,%s,%s,%s,%s\n", "", f[0], f[1], "",
                                eventType, eventTime, f[2], f[3], f[4], f[5], f[6]);
     } else if (std::strcmp(eventType, "Domino.HTTP") == 0) {
-        if (!Holds(items, "RequestLine", "AuthUser")) return 0;
-        const Fields<6> f(items, {"RequestLine", "AuthUser", "Partner", "URITranslated",
-                                  "UserAgent", "StatusCode"});
+        Fields<6> f(items, {"RequestLine", "AuthUser", "Partner", "URITranslated", "UserAgent",
+                            "StatusCode"});
+        if (!f.Has(0) || !f.Has(1)) return 0;
+        f.Write();
         printed = std::fprintf(output, "%s,%s,%s,%s,%s,%s,%s,%s,%s,,\n", "", f[0], f[1], f[2], f[3],
                                eventType, eventTime, f[4], f[5]);
     } else if (std::strcmp(eventType, "Domino.AGENT") == 0) {
-        if (!Holds(items, "TaskName", "UserName")) return 0;
-        const Fields<4> f(items, {"DatabaseName", "UserName", "TaskName", "ElapsedRunTime"});
+        Fields<4> f(items, {"DatabaseName", "UserName", "TaskName", "ElapsedRunTime"});
+        if (!f.Has(2) || !f.Has(1)) return 0;
+        f.Write();
         printed = std::fprintf(output, "%s,%s,%s,%s,%s,%s,%s,,,,\n", "", f[0], f[1], f[2], f[3],
                                eventType, eventTime);
     }
