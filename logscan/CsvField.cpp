@@ -17,19 +17,6 @@ namespace {
 
 bool IsTrigger(char c) { return c == ',' || c == '"' || c == '\n'; }
 
-bool HasTrigger8(const char* at) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    std::uint64_t word = 0;
-    std::memcpy(&word, at, sizeof word);
-    // Non-zero exactly when some byte equals `byte`.
-    const auto has = [&](unsigned char byte) {
-        const std::uint64_t x = word ^ (kOnes * byte);
-        return (x - kOnes) & ~x & kHighBits;
-    };
-    return (has(',') | has('"') | has('\n')) != 0;
-}
-
 bool HasTriggerBytewise(std::string_view value) {
     for (const char c : value) {
         if (IsTrigger(c)) return true;
@@ -53,19 +40,45 @@ unsigned Matches16(__m128i bytes, char byte) {
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(byte))));
 }
 
-bool HasTrigger16(const char* at) {
-    const __m128i bytes = Load16(at);
-    return (Matches16(bytes, ',') | Matches16(bytes, '"') | Matches16(bytes, '\n')) != 0;
+// Lanes set where `bytes` holds a trigger byte.
+__m128i Triggers(__m128i bytes) {
+    return _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))),
+        _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
 }
 
+bool HasTrigger(__m128i bytes) { return _mm_movemask_epi8(Triggers(bytes)) != 0; }
+
+bool HasTrigger16(const char* at) { return HasTrigger(Load16(at)); }
+
+// Short values are read as two overlapping halves in one register (the rest zeros).
 bool NeedsQuoting(std::string_view value) {
     const char* at = value.data();
     const std::size_t size = value.size();
-    if (size < 8) return HasTriggerBytewise(value);
-    if (size < 16) return HasTrigger8(at) || HasTrigger8(at + size - 8);
+    if (size < 16) {
+        if (size >= 8) {
+            const __m128i first = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at));
+            const __m128i last = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at + size - 8));
+            return HasTrigger(_mm_unpacklo_epi64(first, last));
+        }
+        if (size >= 4) {
+            std::int32_t first = 0;
+            std::int32_t last = 0;
+            std::memcpy(&first, at, 4);
+            std::memcpy(&last, at + size - 4, 4);
+            return HasTrigger(_mm_unpacklo_epi32(_mm_cvtsi32_si128(first), _mm_cvtsi32_si128(last)));
+        }
+        return HasTriggerBytewise(value);
+    }
     std::size_t i = 0;
-    for (; size - i >= 16; i += 16) {
+    for (; size - i >= 32; i += 32) {  // two blocks to a test
+        if (_mm_movemask_epi8(_mm_or_si128(Triggers(Load16(at + i)), Triggers(Load16(at + i + 16)))) != 0) {
+            return true;
+        }
+    }
+    if (size - i >= 16) {
         if (HasTrigger16(at + i)) return true;
+        i += 16;
     }
     return i < size && HasTrigger16(at + size - 16);
 }
@@ -105,6 +118,19 @@ char* CopyDoublingQuotes(const char* at, std::size_t size, char* out) {
     return out - (at - end);  // the zeros copied from past the end do not count
 }
 #else
+bool HasTrigger8(const char* at) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::uint64_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    // Non-zero exactly when some byte equals `byte`.
+    const auto has = [&](unsigned char byte) {
+        const std::uint64_t x = word ^ (kOnes * byte);
+        return (x - kOnes) & ~x & kHighBits;
+    };
+    return (has(',') | has('"') | has('\n')) != 0;
+}
+
 char* CopyDoublingQuotesBytewise(std::string_view value, char* out) {
     for (const char c : value) {
         *out++ = c;

@@ -1,0 +1,27 @@
+// The simulated runtime alone: starts, opens one database, closes it and ends. Its peak memory
+// is what a mode's run over that database starts from, so that bench/run can tell the runtime's
+// share of a run's peak from the tool's own.
+//
+//     LoadDatabase =notes.ini SERVER FILE      (SERVER "" for the local machine)
+#include <cstdio>
+
+#include "notes/NotesPlatform.h"
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: LoadDatabase =notes.ini SERVER FILE\n");
+        return 2;
+    }
+    if (const notes::NotesStatus status = notes::InitializeNotes(2, argv); status != 0) {
+        std::fprintf(stderr, "InitializeNotes: %u\n", status);
+        return 1;
+    }
+    char path[256] = {};
+    notes::DatabaseHandle database = 0;
+    notes::NotesStatus status = notes::BuildNetworkPath(nullptr, argv[2], argv[3], path);
+    if (status == 0) status = notes::OpenDatabase(path, &database);
+    if (status == 0) notes::CloseDatabase(database);
+    notes::TerminateNotes();
+    if (status != 0) std::fprintf(stderr, "OpenDatabase %s: %u\n", path, status);
+    return status == 0 ? 0 : 1;
+}
