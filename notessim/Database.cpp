@@ -4,6 +4,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
+#include "notessim/PathText.h"
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 #include "notessim/TextCopy.h"
@@ -184,12 +185,12 @@ std::shared_ptr<const SimDatabase> ParseDatabase(const std::string& content,
         if (json.contains("views")) ParseViews(json["views"], *database);
     } catch (const ParseError& error) {
         SetStatusDetail(kStatusBadEnvironmentFile,
-                        "Database file is damaged: " + file.generic_string() + ": " + error.what);
+                        "Database file is damaged: " + PathToUtf8(file) + ": " + error.what);
         status = kStatusBadEnvironmentFile;
         return nullptr;
     } catch (const std::exception& error) {
         SetStatusDetail(kStatusBadEnvironmentFile,
-                        "Database file is damaged: " + file.generic_string() + ": " + error.what());
+                        "Database file is damaged: " + PathToUtf8(file) + ": " + error.what());
         status = kStatusBadEnvironmentFile;
         return nullptr;
     }
