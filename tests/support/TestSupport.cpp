@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -120,6 +121,10 @@ ProcessResult RunExporter(const std::vector<std::string>& arguments, const Proce
             ::_exit(127);
         }
         if (underWine) {
+            // Wine's own services, started with the first program, would keep standard error,
+            // and with it the test runner's pipe, open for as long as the Wine server lives.
+            const int null = ::open("/dev/null", O_WRONLY);
+            if (null >= 0) ::dup2(null, STDERR_FILENO);
             // Without a display the version box cannot open and returns at once.
             ::unsetenv("DISPLAY");
             ::unsetenv("WAYLAND_DISPLAY");
