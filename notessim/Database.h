@@ -45,6 +45,8 @@ struct SimDatabase {
 
     const SimNote* FindNote(notes::NoteId id) const;
     const SimView* FindView(std::string_view name) const;  // any alias, any letter case
+    // What the database holds in memory, in bytes.
+    std::size_t MemoryBytes() const;
 };
 
 // The first item of `name` (ASCII letter case ignored), or null.

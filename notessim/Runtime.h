@@ -22,6 +22,12 @@ struct RuntimeState {
     std::uint32_t dxlChunk = 16384;
     std::string reportFile;  // where TerminateNotes writes the bookkeeping report, if set
     std::string user;        // the user of the current ID
+    std::vector<std::string> startupArguments;  // as InitializeNotes received them
+    // Memory held by the open databases, now and at most, and the size of their files.
+    std::size_t heldBytes = 0;
+    std::size_t peakHeldBytes = 0;
+    std::size_t peakFileBytes = 0;
+    std::size_t fileBytes = 0;
 };
 
 RuntimeState& State();

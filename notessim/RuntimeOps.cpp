@@ -27,6 +27,8 @@ void WriteReport() {
     }
     report["misuses"] = HandleMisuses();
     report["calls"] = CallCounts();
+    report["peakDatabaseBytes"] = State().peakHeldBytes;
+    report["peakDatabaseFileBytes"] = State().peakFileBytes;
     std::ofstream(PathFromUtf8(file), std::ios::binary) << report.dump(1) << '\n';
 }
 
@@ -51,6 +53,9 @@ NotesStatus InitializeNotes(int argc, char** argv) {
     }
     const NotesStatus status = LoadIniFile(ini);
     if (status != 0) return status;
+    for (int i = 0; i < argc && argv != nullptr; ++i) {
+        State().startupArguments.emplace_back(argv[i] == nullptr ? "" : argv[i]);
+    }
     static bool reportAtExit = false;
     if (!reportAtExit) {
         std::atexit(WriteReportAtExit);

@@ -1,5 +1,6 @@
 #include "notessim/Servers.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "notessim/Files.h"
@@ -56,6 +57,11 @@ notes::NotesStatus LocateDatabaseFile(const ServerLocation& location, std::strin
     return FileExists(path) ? 0 : notes::kStatusFileNotFound;
 }
 
+OpenDatabaseObject::~OpenDatabaseObject() {
+    State().heldBytes -= std::min(State().heldBytes, heldBytes);
+    State().fileBytes -= std::min(State().fileBytes, fileBytes);
+}
+
 OpenDatabaseObject* FindOpenDatabase(notes::DatabaseHandle handle, const char* operation) {
     return FindHandleAs<OpenDatabaseObject>(HandleKind::database, handle, operation);
 }
@@ -73,6 +79,13 @@ notes::NotesStatus OpenDatabaseOn(std::string_view server, std::string_view file
     opened->database = ParseDatabase(*content, opened->file, status);
     if (status != 0) return status;
     opened->filePath = std::string(file);
+    RuntimeState& state = State();
+    opened->heldBytes = opened->database->MemoryBytes();
+    opened->fileBytes = content->size();
+    state.heldBytes += opened->heldBytes;
+    state.fileBytes += opened->fileBytes;
+    state.peakHeldBytes = std::max(state.peakHeldBytes, state.heldBytes);
+    state.peakFileBytes = std::max(state.peakFileBytes, state.fileBytes);
     handle = RegisterHandle(HandleKind::database, std::move(opened));
     return 0;
 }

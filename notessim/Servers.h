@@ -27,7 +27,10 @@ notes::NotesStatus LocateDatabaseFile(const ServerLocation& location, std::strin
                                       std::filesystem::path& path);
 
 struct OpenDatabaseObject : HandleObject {
+    ~OpenDatabaseObject() override;
     std::shared_ptr<const SimDatabase> database;
+    std::size_t heldBytes = 0;
+    std::size_t fileBytes = 0;
     ServerLocation server;
     std::string filePath;  // as opened (library character set)
     std::filesystem::path file;
