@@ -2,13 +2,9 @@
 // servers.txt.
 #pragma once
 
-#include <cstdio>
-
-#include "notes/NotesPlatform.h"
-
 namespace directory {
 
+// Opens servers.txt, runs a Notes session around CollectServerNames and reports failures.
 void ExportServerList();
-notes::NotesStatus CollectServerNames(std::FILE* output);
 
 }  // namespace directory

@@ -9,7 +9,7 @@
 namespace notessim {
 namespace {
 
-constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 22> kTexts = {{
+constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 23> kTexts = {{
     {notes::kStatusFileNotFound, "File does not exist"},
     {notes::kStatusFileExists, "File already exists"},
     {notes::kStatusCannotCreateFile, "File cannot be created"},
@@ -31,6 +31,7 @@ constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 22> kTexts
     {kStatusNameTooLong, "The converted name does not fit the buffer"},
     {kStatusNotInList, "Entry not found in list"},
     {kStatusBadNamesDatabase, "The name lookup could not be done"},
+    {kStatusBufferTooSmall, "The output buffer is too small"},
     {notes::kHookContinue, "Continue the operation"},
 }};
 

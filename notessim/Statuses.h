@@ -20,6 +20,7 @@ constexpr notes::NotesStatus kStatusItemNotFound = 0x0222;
 constexpr notes::NotesStatus kStatusNameTooLong = 0x0A27;
 constexpr notes::NotesStatus kStatusNotInList = 0x0238;
 constexpr notes::NotesStatus kStatusBadNamesDatabase = 0x0408;
+constexpr notes::NotesStatus kStatusBufferTooSmall = 0x0A30;
 
 // Gives `status` a text of the moment (one that names the file or server concerned), used until
 // the runtime is reset.

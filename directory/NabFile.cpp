@@ -1,0 +1,51 @@
+#include "directory/NabFile.h"
+
+#include <array>
+#include <string>
+
+#include "driver/RunLog.h"
+#include "driver/RunSettings.h"
+#include "notes/NotesStatuses.h"
+#include "platform/FileReplace.h"
+#include "platform/Files.h"
+
+namespace directory {
+namespace {
+
+bool CopyStream(std::FILE* from, std::FILE* to) {
+    std::array<char, 65536> chunk;
+    while (true) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), from);
+        if (got > 0 && std::fwrite(chunk.data(), 1, got, to) != got) return false;
+        if (got < chunk.size()) return std::ferror(from) == 0;
+    }
+}
+
+notes::NotesStatus Fail(const std::u16string& staging, std::u16string_view what,
+                        notes::NotesStatus status) {
+    platform::DeleteFilePath(staging);
+    driver::LogDebug(u"Unable to %s: %s", {what, std::u16string_view(staging)});
+    return status;
+}
+
+}  // namespace
+
+notes::NotesStatus PublishNabFile(std::FILE* document) {
+    const std::u16string staging = driver::OutputFilePath(u"nab.xml.tmp");
+    std::rewind(document);
+    std::FILE* output = platform::OpenTextStream(staging, "w");
+    if (output == nullptr) {
+        driver::LogDebug(u"Unable to create %s", {std::u16string_view(staging)});
+        return notes::kStatusCannotCreateFile;
+    }
+    const bool copied = CopyStream(document, output);
+    if (std::fclose(output) != 0 || !copied) {
+        return Fail(staging, u"write", notes::kStatusIoError);
+    }
+    if (!platform::ReplaceFile(staging, driver::OutputFilePath(u"nab.xml"))) {
+        return Fail(staging, u"move into place", notes::kStatusCannotCreateFile);
+    }
+    return 0;
+}
+
+}  // namespace directory

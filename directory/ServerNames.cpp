@@ -1,0 +1,100 @@
+#include "directory/ServerNames.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "directory/NotesHandleOwners.h"
+#include "notes/NotesStatuses.h"
+
+namespace directory {
+namespace {
+
+constexpr std::uint16_t kNameBytes = 255;  // a name buffer is one byte larger
+constexpr std::uint32_t kLineBytes = 1023;
+constexpr std::uint16_t kLookupAll = 1;
+
+// Ordered by unsigned byte comparison (std::char_traits<char> compares as unsigned char), a
+// prefix first; names that differ in letter case are different names.
+using ServerNameSet = std::set<std::string>;
+
+struct LookupRow {
+    const char* server;
+    const char* nameSpace;
+    const char* item;
+};
+
+notes::NotesStatus Abbreviate(const char* name, char (&converted)[kNameBytes + 1]) {
+    return notes::ConvertName(0, nullptr, name, converted, kNameBytes, nullptr);
+}
+
+// `value` is a name buffer reused for every item value read.
+notes::NotesStatus CollectLookupRow(const LookupRow& row, char (&value)[kNameBytes + 1],
+                                    ServerNameSet& names) {
+    notes::MemoryHandle handle = 0;
+    if (const auto status = notes::LookupNames(row.server, kLookupAll, 1, row.nameSpace, 1, "", 1,
+                                               row.item, &handle);
+        status != 0) {
+        return status;
+    }
+    const LockedMemory lookup(handle);
+    std::uint16_t count = 0;
+    const void* name = notes::FirstLookupName(lookup.Data(), nullptr, &count);
+    const void* match = nullptr;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        match = notes::NextNameMatch(lookup.Data(), name, match);
+        if (match == nullptr) break;
+        value[0] = '\0';
+        // A match whose item has no value reads as empty text and is skipped below.
+        notes::GetMatchItemText(match, 0, 0, value, kNameBytes);
+        char converted[kNameBytes + 1] = {};
+        if (const auto status = Abbreviate(value, converted); status != 0) return status;
+        if (converted[0] != '\0') names.insert(converted);
+    }
+    return 0;
+}
+
+notes::NotesStatus WriteServerNames(const ServerNameSet& names, std::FILE* output) {
+    char line[kLineBytes + 1];
+    for (const std::string& name : names) {
+        std::uint32_t length =
+            notes::TranslateText(notes::kTranslateLmbcsToUtf8, name.data(),
+                                 static_cast<std::uint32_t>(name.size()), line, kLineBytes);
+        length = std::min(length, kLineBytes);
+        line[length] = '\n';
+        if (std::fwrite(line, 1, length + 1, output) != length + 1 || std::fflush(output) != 0) {
+            return notes::kStatusIoError;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+notes::NotesStatus CollectServerNames(std::FILE* output) {
+    char mailServer[kNameBytes + 1] = {};
+    if (!notes::GetEnvironmentText("MailServer", mailServer, kNameBytes)) {
+        return notes::kStatusNoMailServer;
+    }
+    char mailServerName[kNameBytes + 1];
+    std::memcpy(mailServerName, mailServer, sizeof mailServerName);
+
+    ServerNameSet names;
+    char converted[kNameBytes + 1] = {};
+    if (const auto status = Abbreviate(mailServer, converted); status != 0) return status;
+    names.insert(converted);  // even when empty: it stands first, as an empty line
+
+    const LookupRow rows[] = {
+        {nullptr, "$Connections", "Destination"},
+        {mailServerName, "($Servers)", "ServerName"},
+    };
+    for (const LookupRow& row : rows) {
+        if (const auto status = CollectLookupRow(row, mailServer, names); status != 0) {
+            return status;
+        }
+    }
+    return WriteServerNames(names, output);
+}
+
+}  // namespace directory

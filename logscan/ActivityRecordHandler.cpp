@@ -1,0 +1,43 @@
+#include "logscan/ActivityRecordHandler.h"
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "logscan/ActivityItems.h"
+#include "logscan/ActivityRow.h"
+#include "logscan/ActivityScanContext.h"
+#include "notes/NotesStatuses.h"
+
+namespace logscan {
+namespace {
+
+// Counts the record; false when the limit is reached and the record's time differs from the
+// time of the record that reached it, so that a batch never ends between records of one time.
+bool WithinRecordLimit(ActivityScanContext& scan, const char* eventTime) {
+    // Saturating: a scan without limit may see more records than the counter holds.
+    if (scan.recordsSeen < std::numeric_limits<std::int32_t>::max()) ++scan.recordsSeen;
+    if (scan.recordLimit <= 0 || scan.recordsSeen < scan.recordLimit) return true;
+    if (scan.stopTime[0] == '\0') {
+        std::memcpy(scan.stopTime, eventTime, kEventTimeTextSize);
+        return true;
+    }
+    return std::strcmp(eventTime, scan.stopTime) == 0;
+}
+
+}  // namespace
+
+notes::NotesStatus HandleActivityRecord(const char* eventType, std::uint32_t /*reserved1*/,
+                                        std::uint32_t /*reserved2*/, const void* /*reserved3*/,
+                                        const notes::TimeDate* eventTime, const void* itemTable,
+                                        void* context) {
+    auto& scan = *static_cast<ActivityScanContext*>(context);
+    char timeText[kEventTimeTextSize];
+    std::snprintf(timeText, sizeof timeText, "%.8lX%.8lX",
+                  static_cast<unsigned long>(notes::TimeHighWord(eventTime)),
+                  static_cast<unsigned long>(notes::TimeLowWord(eventTime)));
+    if (!WithinRecordLimit(scan, timeText)) return notes::kStatusStopped;
+    return WriteActivityRow(scan.output, eventType, timeText, ReadActivityItems(itemTable));
+}
+
+}  // namespace logscan

@@ -1,0 +1,101 @@
+#include "notessim/ActivityStream.h"
+
+#include <algorithm>
+
+#include "notessim/ActivityRecord.h"
+#include "notessim/Faults.h"
+#include "notessim/ItemTable.h"
+#include "notessim/LineReader.h"
+#include "notessim/Servers.h"
+#include "notessim/Statuses.h"
+
+namespace notessim {
+namespace {
+
+constexpr std::string_view kStreamSuffix = ".activity.jsonl";
+
+std::uint64_t TimeNumber(const notes::TimeDate& time) {
+    return (std::uint64_t{time.innards[1]} << 32) | time.innards[0];
+}
+
+std::vector<std::string> SplitFilter(std::string_view filter) {
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t bar = filter.find('|', start);
+        names.emplace_back(filter.substr(start, bar == std::string_view::npos ? bar : bar - start));
+        if (bar == std::string_view::npos) return names;
+        start = bar + 1;
+    }
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+bool Selects(const ActivityStreamObject& stream, const ActivityRecord& record) {
+    const std::uint64_t time = TimeNumber(record.time);
+    if (time < stream.from || time > stream.to) return false;
+    return stream.types.empty() ||
+           std::find(stream.types.begin(), stream.types.end(), record.type) != stream.types.end();
+}
+
+// Hands one record to the callback. A fault here ends a scan part-way through.
+notes::NotesStatus DeliverRecord(const ActivityRecord& record, notes::ActivityCallback callback,
+                                 void* context) {
+    SIM_FAULT_POINT("DeliverActivityRecord");
+    std::vector<const SimItem*> items;
+    items.reserve(record.items.size());
+    for (const SimItem& item : record.items) items.push_back(&item);
+    const std::string table = BuildItemTable(items);
+    return callback(record.type.c_str(), 0, 0, nullptr, &record.time, table.data(), context);
+}
+
+notes::NotesStatus Damaged(const std::filesystem::path& file, std::size_t line,
+                           const std::string& what) {
+    SetStatusDetail(kStatusBadEnvironmentFile,
+                    "Activity stream is damaged: " + file.lexically_normal().generic_string() +
+                        ": line " + std::to_string(line) + ": " + what);
+    return kStatusBadEnvironmentFile;
+}
+
+}  // namespace
+
+notes::NotesStatus FindActivityStream(std::string_view server, std::string_view database,
+                                      const char* typeFilter, const notes::TimeDate* range,
+                                      ActivityStreamObject& stream) {
+    ServerLocation location;
+    if (const auto status = LocateServer(server, location); status != 0) return status;
+    if (database.empty()) return notes::kStatusFileNotFound;
+    std::filesystem::path file;
+    if (LocateDatabaseFile(location, std::string(database) + std::string(kStreamSuffix), file) == 0) {
+        stream.file = file;
+    } else if (const auto status = LocateDatabaseFile(location, database, file); status != 0) {
+        return status;
+    }
+    if (typeFilter != nullptr && typeFilter[0] != '\0') stream.types = SplitFilter(typeFilter);
+    if (range != nullptr) {
+        stream.from = TimeNumber(range[0]);
+        stream.to = TimeNumber(range[1]);
+    }
+    return 0;
+}
+
+notes::NotesStatus ScanActivityFile(const ActivityStreamObject& stream,
+                                    notes::ActivityCallback callback, void* context) {
+    if (stream.file.empty()) return 0;
+    LineReader reader(stream.file);
+    if (!reader.IsOpen()) return notes::kStatusFileNotFound;
+    std::string line;
+    ActivityRecord record;
+    std::string error;
+    for (std::size_t number = 1; reader.Next(line); ++number) {
+        if (IsBlank(line)) continue;
+        if (!ParseActivityRecord(line, record, error)) return Damaged(stream.file, number, error);
+        if (!Selects(stream, record)) continue;
+        if (const auto status = DeliverRecord(record, callback, context); status != 0) return status;
+    }
+    return reader.Failed() ? notes::kStatusIoError : notes::NotesStatus{0};
+}
+
+}  // namespace notessim

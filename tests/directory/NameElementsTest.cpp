@@ -1,0 +1,70 @@
+// WriteNameElement on summaries built by the runtime, written by a printer in memory.
+#include <gtest/gtest.h>
+#include <tinyxml2.h>
+
+#include "directory/NameElements.h"
+#include "notessim/Database.h"
+#include "notessim/ItemTable.h"
+#include "notessim/TextCopy.h"
+
+namespace {
+
+using notessim::SimItem;
+
+SimItem Text(const std::string& name, const std::string& utf8) {
+    return {name, notes::kTypeText, notessim::Utf8ToLibraryText(utf8)};
+}
+
+SimItem List(const std::string& name, const std::vector<std::string>& utf8) {
+    std::vector<std::string> texts;
+    for (const std::string& text : utf8) texts.push_back(notessim::Utf8ToLibraryText(text));
+    return {name, notes::kTypeTextList, notessim::BuildTextList(texts)};
+}
+
+// What the writer prints for a user entry with these items.
+std::string UserElement(const std::vector<SimItem>& items) {
+    std::vector<const SimItem*> pointers;
+    for (const SimItem& item : items) pointers.push_back(&item);
+    const std::string table = notessim::BuildItemTable(pointers);
+    tinyxml2::XMLPrinter printer(nullptr, false, 0);
+    directory::WriteUser(printer, table.data());
+    return printer.CStr();
+}
+
+TEST(NameElements, ListGivesItsFirstEntryAndTextItsText) {
+    EXPECT_EQ(UserElement({Text("Form", "Person"), List("fullname", {"CN=A/O=B", "A"})}),
+              "<user name=\"CN=A/O=B\"/>\n");
+    EXPECT_EQ(UserElement({Text("FullName", "Jane")}), "<user name=\"Jane\"/>\n");
+    EXPECT_EQ(UserElement({Text("FullName", "")}), "<user name=\"\"/>\n");
+    EXPECT_EQ(UserElement({List("FullName", {"", "B"})}), "<user name=\"\"/>\n");
+}
+
+TEST(NameElements, EntryWithoutTheItemOrWithAnEmptyListLeavesNoTrace) {
+    EXPECT_EQ(UserElement({Text("LastName", "Doe")}), "");
+    EXPECT_EQ(UserElement({List("FullName", {})}), "");
+}
+
+TEST(NameElements, MarkupCharactersAreEscapedAndOtherLettersPassAsUtf8) {
+    EXPECT_EQ(UserElement({Text("FullName", "a\"b&c'd<e>f \xC5\x81\xC3\xB3\xE5\xB1\xB1")}),
+              "<user name=\"a&quot;b&amp;c&apos;d&lt;e&gt;f \xC5\x81\xC3\xB3\xE5\xB1\xB1\"/>\n");
+}
+
+TEST(NameElements, OverlongNameIsCutToAtMost1023BytesBetweenCharacters) {
+    std::string name;
+    for (int i = 0; i < 600; ++i) name += "\xC3\xA9";  // 1200 bytes
+    const std::string element = UserElement({Text("FullName", name)});
+    const std::string prefix = "<user name=\"";
+    ASSERT_EQ(element.rfind(prefix, 0), 0u);
+    const std::string written = element.substr(prefix.size(), element.size() - prefix.size() - 4);
+    EXPECT_EQ(written, name.substr(0, 1022));
+}
+
+TEST(NameElements, ServerEntryIsWrittenFromServerName) {
+    const SimItem item = Text("ServerName", "CN=Hub01/O=Acme");
+    const std::string table = notessim::BuildItemTable({&item});
+    tinyxml2::XMLPrinter printer(nullptr, false, 0);
+    directory::WriteServer(printer, table.data());
+    EXPECT_STREQ(printer.CStr(), "<server name=\"CN=Hub01/O=Acme\"/>\n");
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+// The -servers mode from end to end: servers.txt of the sample environment and its failures.
+#include <gtest/gtest.h>
+
+#include "notessim/Statuses.h"
+#include "tests/directory/ExporterRun.h"
+
+namespace {
+
+using testsupport::AcmeRun;
+using testsupport::ReadFile;
+
+std::string ErrorLine(notes::NotesStatus status) {
+    return "#ERROR# - Unable to read servers (" + notessim::StatusText(status) + ")";
+}
+
+// Nothing written: the file exists and is empty, with one error line.
+void ExpectEmptyListAnd(const AcmeRun& run, const std::string& line) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(run.OutputFile("servers.txt")));
+    EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")), "");
+    EXPECT_EQ(run.Log(), std::vector<std::string>{line});
+}
+
+// From the mail server setting, the local connection documents and the mail server's
+// directory: abbreviated, in byte order (upper case first), each once, case variants kept.
+const std::string kAcmeServers =
+    "Apps01/Srv/Acme\r\nHub01/Acme\r\nMail01/Acme\r\nRelay01/Edge/Acme\r\nhub01/Acme\r\n";
+
+TEST(ServerList, SampleEnvironmentGivesSortedUniqueNames) {
+    const AcmeRun run;
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")), kAcmeServers);
+    EXPECT_EQ(run.Log(), std::vector<std::string>{});
+    run.ExpectEveryHandleReleased();
+}
+
+TEST(ServerList, EmptyMailServerNameIsTheFirstEmptyLine) {
+    // The second lookup then reads the local directory, whose empty ServerName is skipped.
+    const AcmeRun run("", "");
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")),
+              "\r\nHub01/Acme\r\nMail01/Acme\r\nRelay01/Edge/Acme\r\nhub01/Acme\r\n");
+}
+
+TEST(ServerList, MissingMailServerSettingIsReportedWithTheRuntimeText) {
+    const AcmeRun run("", nullptr);
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    ExpectEmptyListAnd(run, ErrorLine(notes::kStatusNoMailServer));
+}
+
+TEST(ServerList, FailedSecondLookupWritesNoNameAtAll) {
+    const AcmeRun run("SimFault=LookupNames#2:0x0407\n");
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    ExpectEmptyListAnd(run, ErrorLine(notessim::kStatusServerUnreachable));
+    run.ExpectEveryHandleReleased();
+}
+
+TEST(ServerList, ConversionFailingAmidALookupReleasesItsBuffer) {
+    const AcmeRun run("SimFault=ConvertName#3:0x0A27\n");
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    ExpectEmptyListAnd(run, ErrorLine(notessim::kStatusNameTooLong));
+    run.ExpectEveryHandleReleased();
+}
+
+TEST(ServerList, FailedWriteIsReportedNotPassedOffAsSuccess) {
+    const AcmeRun run;
+    testsupport::ProcessOptions options;
+    options.fileSizeLimit = 60;  // the list needs 72 bytes; the error line fits
+    ASSERT_EQ(run.Run({"-servers"}, options).exitCode, 0);
+    EXPECT_EQ(run.Log(), std::vector<std::string>{ErrorLine(notes::kStatusIoError)});
+}
+
+TEST(ServerList, OutputFileThatCannotBeOpenedIsReportedWithoutSession) {
+    const AcmeRun run;
+    std::filesystem::create_directory(run.OutputFile("servers.txt"));
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    EXPECT_EQ(run.Log(), std::vector<std::string>{"#ERROR# - Unable to open output file"});
+}
+
+}  // namespace

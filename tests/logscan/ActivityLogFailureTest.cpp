@@ -1,0 +1,119 @@
+// Every way the -logscan mode can fail: one run-log line each, and what stays in logscan.txt.
+#include <gtest/gtest.h>
+
+#include "tests/logscan/LogScanRun.h"
+
+namespace logscantest {
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+std::string Agent(int n) {
+    char time[17];
+    std::snprintf(time, sizeof time, "00258EC0%08X", n);
+    return Record("Domino.AGENT", time, R"([["TaskName", "t"], ["UserName", "u"]])");
+}
+
+class LogScanFailure : public LogScanRun {
+protected:
+    void ExpectLog(const std::string& line) {
+        EXPECT_EQ(Log(), std::vector<std::string>{"#ERROR# - " + line});
+    }
+    void LeaveStaleOutput() { WriteFile(Output() / "logscan.txt", "rows of an earlier run\r\n"); }
+};
+
+TEST_F(LogScanFailure, OutputNotCreatable) {
+    std::filesystem::create_directories(Output() / "logscan.txt");
+    EXPECT_EQ(Run().exitCode, 0);
+    ExpectLog("Unable to create output file");
+    EXPECT_FALSE(std::filesystem::exists(scratch_ / "report.json")) << "Notes was started";
+}
+
+TEST_F(LogScanFailure, NotesDoesNotStart) {
+    LeaveStaleOutput();
+    AddIniLine("SimFault=InitializeNotes:0x0102");
+    EXPECT_EQ(Run().exitCode, 0);
+    ExpectLog("Notes initialization failed (102)");
+    EXPECT_EQ(Rows(), "");
+}
+
+TEST_F(LogScanFailure, IdSwitchFails) {
+    LeaveStaleOutput();
+    Run({"-id", "collector.id", "-password", "wrong"});
+    ExpectLog("Unable to switch id (Wrong Password. (Passwords are case sensitive - be sure to use "
+              "correct upper and lower case.))");
+    EXPECT_EQ(Rows(), "");
+    ExpectHandlesReleased();
+}
+
+TEST_F(LogScanFailure, RightIdScans) {
+    Run({"-id", "collector.id", "-password", "acme-collect", "-rowLimit", "1"});
+    EXPECT_NE(Rows(), "");
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(LogScanFailure, InvalidStartDates) {
+    for (const std::string start : {"00258EC0002BF20", "00258EC0002BF2000", "00258EC002BF 200",
+                                    "00258EC0002BF2G0", "G0258EC0002BF200"}) {
+        LeaveStaleOutput();
+        std::filesystem::remove(Output() / "log.txt");
+        Run({"-start", start});
+        ExpectLog("Invalid start date: " + start);
+        EXPECT_EQ(Rows(), "") << start;
+        ExpectHandlesReleased();
+    }
+}
+
+TEST_F(LogScanFailure, StreamCannotBeOpened) {
+    LeaveStaleOutput();
+    Run({"-p", "missing.nsf"});
+    ExpectLog("Error accessing activity stream (File does not exist)");
+    EXPECT_EQ(Rows(), "");
+    ExpectHandlesReleased();
+}
+
+TEST_F(LogScanFailure, FaultPartWayThroughTheScanKeepsTheRowsBefore) {
+    WriteStream({Agent(1), Agent(2), Agent(3), Agent(4)});
+    AddIniLine("SimFault=DeliverActivityRecord#3:270");
+    Run();
+    ExpectLog("Error scanning activity stream (I/O data error)");
+    EXPECT_EQ(Rows(), ",,u,t,,Domino.AGENT,00258EC000000001,,,,\r\n"
+                      ",,u,t,,Domino.AGENT,00258EC000000002,,,,\r\n");
+    ExpectHandlesReleased();
+}
+
+TEST_F(LogScanFailure, MalformedLineEndsTheScanAfterTheRowsBefore) {
+    WriteStream({Agent(1), "", "{\"type\": \"Domino.AGENT\", \"time\": ", Agent(2)});
+    Run();
+    const std::string stream = (Environment() / "log.nsf.activity.jsonl").generic_string();
+    ExpectLog("Error scanning activity stream (Activity stream is damaged: " + stream +
+              ": line 3: not JSON)");
+    EXPECT_EQ(Rows(), ",,u,t,,Domino.AGENT,00258EC000000001,,,,\r\n");
+    ExpectHandlesReleased();
+}
+
+TEST_F(LogScanFailure, WriteErrorDuringTheScanKeepsTheRowsWritten) {
+    Run();
+    const std::string all = Rows();
+    ASSERT_GT(all.size(), 20000u);
+
+    testsupport::ProcessOptions limited;
+    limited.fileSizeLimit = 5000;
+    Run({}, limited);
+    ExpectLog("Error scanning activity stream (I/O data error)");
+    EXPECT_EQ(Rows(), all.substr(0, 5000));
+    ExpectHandlesReleased();
+}
+
+TEST_F(LogScanFailure, WriteErrorThatShowsOnlyWhenTheFileIsClosedIsReported) {
+    WriteStream({Agent(1), Agent(2), Agent(3), Agent(4), Agent(5), Agent(6)});
+    testsupport::ProcessOptions limited;
+    limited.fileSizeLimit = 100;  // six rows of 44 bytes: all buffered, lost only at the flush
+    Run({}, limited);
+    ExpectLog("Error scanning activity stream (I/O data error)");
+    EXPECT_EQ(Rows().size(), 100u);
+}
+
+}  // namespace
+}  // namespace logscantest
