@@ -1,9 +1,68 @@
 #include "catalog/ServerCatalogExport.h"
-#include "catalog/FullCatalogExport.h"
-#include "notes/NotesStatuses.h"
+
+#include <string>
+#include <string_view>
+
+#include "catalog/DxlExportBody.h"
+#include "catalog/DxlFileWriter.h"
+#include "catalog/LibraryName.h"
+#include "catalog/NoteSelection.h"
+#include "catalog/NotesHandleOwner.h"
+#include "catalog/ReplicaIdHook.h"
+#include "driver/RunSettings.h"
 
 namespace catalog {
-// Placeholder until the catalog modes land.
-notes::NotesStatus ExportServerCatalog() { return notes::kStatusIoError; }
-notes::NotesStatus ExportFullCatalog() { return notes::kStatusIoError; }
+namespace {
+
+constexpr std::string_view kFormulaStart =
+    "SELECT Form=\"Notefile\" & @LowerCase(Server)=@LowerCase(@Name([CANONICALIZE];\"";
+constexpr std::string_view kFormulaEnd = "\"))";
+static_assert(kFormulaStart.size() == 77 && kFormulaEnd.size() == 3);
+
+// The server part of the opened database's path ("server!!file"); all of it when it has no "!!".
+std::string ServerNameFromPath(notes::DatabaseHandle database, LibraryNameBuffer& buffer) {
+    buffer[0] = '\0';
+    notes::GetDatabasePath(database, buffer.data(), nullptr);  // nothing written: an empty name
+    buffer.back() = '\0';
+    const std::string_view path = buffer.data();
+    return std::string(path.substr(0, path.find("!!")));
+}
+
+}  // namespace
+
+notes::NotesStatus ExportServerCatalog() {
+    LibraryNameBuffer server{};
+    ToLibraryName(driver::Settings().server, server);
+    LibraryNameBuffer path{};
+    if (const auto status =
+            notes::BuildNetworkPath(nullptr, server.data(), "catalog.nsf", path.data());
+        status != 0) {
+        return status;
+    }
+    DatabaseOwner database;
+    if (const auto status = notes::OpenDatabase(path.data(), database.Receive()); status != 0) {
+        return status;
+    }
+
+    // The name as the library reports it for the opened database, inserted without escaping.
+    const std::string formula = std::string(kFormulaStart) +
+                                ServerNameFromPath(database.Get(), server) +
+                                std::string(kFormulaEnd);
+    NoteSelection selection;
+    if (const auto status = CollectNotes(database.Get(), formula, selection); status != 0) {
+        return status;
+    }
+    DxlExporterOwner exporter;
+    if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) {
+        return status;
+    }
+    HookRegistrationOwner hook;
+    if (const auto status = RegisterReplicaIdHook(hook); status != 0) return status;
+
+    // Released in reverse order of declaration: hook, exporter, ID table, compiled formula,
+    // formula text, database.
+    return WriteDxlFile(MakeDxlExportBody(exporter.Get(), database.Get(), selection.idTable.Get()),
+                        u"catalog.dxl");
+}
+
 }  // namespace catalog

@@ -36,6 +36,7 @@ const char* HandleKindName(HandleKind kind) {
         case HandleKind::collection: return "collection";
         case HandleKind::stream: return "activity stream";
         case HandleKind::hook: return "hook registration";
+        case HandleKind::note: return "note";
     }
     return "unknown";
 }

@@ -9,7 +9,7 @@
 
 namespace notessim {
 
-enum class HandleKind { database, memory, exporter, collection, stream, hook };
+enum class HandleKind { database, memory, exporter, collection, stream, hook, note };
 
 const char* HandleKindName(HandleKind kind);
 

@@ -9,7 +9,7 @@
 namespace notessim {
 namespace {
 
-constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 23> kTexts = {{
+constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 25> kTexts = {{
     {notes::kStatusFileNotFound, "File does not exist"},
     {notes::kStatusFileExists, "File already exists"},
     {notes::kStatusCannotCreateFile, "File cannot be created"},
@@ -33,6 +33,8 @@ constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 23> kTexts
     {kStatusBadNamesDatabase, "The name lookup could not be done"},
     {kStatusBufferTooSmall, "The output buffer is too small"},
     {notes::kHookContinue, "Continue the operation"},
+    {kStatusNoteNotFound, "Invalid or nonexistent document"},
+    {kStatusUnsupportedHook, "This extension event is not supported"},
 }};
 
 std::map<notes::NotesStatus, std::string>& Details() {

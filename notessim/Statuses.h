@@ -21,6 +21,8 @@ constexpr notes::NotesStatus kStatusNameTooLong = 0x0A27;
 constexpr notes::NotesStatus kStatusNotInList = 0x0238;
 constexpr notes::NotesStatus kStatusBadNamesDatabase = 0x0408;
 constexpr notes::NotesStatus kStatusBufferTooSmall = 0x0A30;
+constexpr notes::NotesStatus kStatusNoteNotFound = 0x0225;
+constexpr notes::NotesStatus kStatusUnsupportedHook = 0x0E01;
 
 // Gives `status` a text of the moment (one that names the file or server concerned), used until
 // the runtime is reset.

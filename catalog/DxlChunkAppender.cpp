@@ -1,0 +1,40 @@
+#include "catalog/DxlChunkAppender.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "driver/RunLog.h"
+#include "driver/RunSettings.h"
+#include "platform/Files.h"
+
+namespace catalog {
+
+bool dxlWriteFailed = false;
+
+void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* context) {
+    if (dxlWriteFailed) return;
+    const std::u16string_view name = static_cast<const char16_t*>(context);
+    std::FILE* file = platform::OpenTextStream(driver::OutputFilePath(name), "a");
+    if (file == nullptr) {
+        driver::LogDebug(u"Unable to open temp file for writing: %s", {name});
+        dxlWriteFailed = true;
+        return;
+    }
+    const std::size_t written = length == 0 ? 0 : std::fwrite(data, 1, length, file);
+    if (written != length) {
+        driver::LogDebug(
+            u"Only wrote %u bytes of %u to temp file: %s",
+            {static_cast<std::int64_t>(written), std::int64_t{length}, name});
+        dxlWriteFailed = true;
+    }
+    // The stream buffers: a write error may surface only when the buffer reaches the file, and
+    // a chunk that never reached it is as lost as one that was written short.
+    const bool flushed = std::fflush(file) == 0;
+    const bool closed = std::fclose(file) == 0;
+    if (!dxlWriteFailed && !(flushed && closed)) {
+        driver::LogDebug(u"Unable to write temp file: %s", {name});
+        dxlWriteFailed = true;
+    }
+}
+
+}  // namespace catalog

@@ -1,0 +1,71 @@
+#include "catalog/FullCatalogExport.h"
+
+#include <string_view>
+
+#include "catalog/DxlExportBody.h"
+#include "catalog/DxlFileWriter.h"
+#include "catalog/LibraryName.h"
+#include "catalog/NoteSelection.h"
+#include "catalog/NotesHandleOwner.h"
+#include "catalog/ReplicaIdHook.h"
+#include "driver/RunSettings.h"
+
+namespace catalog {
+namespace {
+
+constexpr std::string_view kCatalogFormula = "SELECT FORM=\"cDb\" | Form=\"cUser\"";
+constexpr std::string_view kAnonMapFormula = "SELECT FORM=\"anonMap\"";
+
+}  // namespace
+
+notes::NotesStatus ExportFullCatalog() {
+    LibraryNameBuffer server{};
+    LibraryNameBuffer databasePath{};
+    ToLibraryName(driver::Settings().server, server);
+    ToLibraryName(driver::Settings().databasePath, databasePath);
+    LibraryNameBuffer path{};
+    if (const auto status =
+            notes::BuildNetworkPath(nullptr, server.data(), databasePath.data(), path.data());
+        status != 0) {
+        return status;
+    }
+    DatabaseOwner database;
+    if (const auto status = notes::OpenDatabase(path.data(), database.Receive()); status != 0) {
+        return status;
+    }
+    DxlExporterOwner exporter;
+    if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) {
+        return status;
+    }
+    HookRegistrationOwner hook;
+    if (const auto status = RegisterReplicaIdHook(hook); status != 0) return status;
+
+    NoteSelection catalogNotes;
+    if (const auto status = CollectNotes(database.Get(), kCatalogFormula, catalogNotes);
+        status != 0) {
+        return status;
+    }
+    catalogNotes.formula.Release();
+    if (const auto status = WriteDxlFile(
+            MakeDxlExportBody(exporter.Get(), database.Get(), catalogNotes.idTable.Get()),
+            u"catalog.dxl");
+        status != 0) {
+        return status;
+    }
+
+    NoteSelection anonMapNotes;
+    if (const auto status = CollectNotes(database.Get(), kAnonMapFormula, anonMapNotes);
+        status != 0) {
+        return status;
+    }
+    anonMapNotes.formula.Release();
+    // No anonymity map, or an ambiguous one, is not exported and not reported.
+    // Released in reverse order of declaration: second and first ID table, hook, exporter,
+    // database.
+    if (notes::CountIdTableEntries(anonMapNotes.idTable.Get()) != 1) return 0;
+    return WriteDxlFile(
+        MakeDxlExportBody(exporter.Get(), database.Get(), anonMapNotes.idTable.Get()),
+        u"anonMap.dxl");
+}
+
+}  // namespace catalog

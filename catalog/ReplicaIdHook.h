@@ -1,0 +1,21 @@
+// The note-open hook that gives every opened note a text item "ReplicaIdText" with its replica
+// ID as 16 hexadecimal digits, so that the item travels into the DXL.
+#pragma once
+
+#include <array>
+
+#include "catalog/NotesHandleOwner.h"
+#include "notes/NotesPlatform.h"
+
+namespace catalog {
+
+// The high word, then the low word, each as 8 uppercase hexadecimal digits; NUL-terminated.
+std::array<char, 17> FormatReplicaIdText(const notes::TimeDate& replicaId);
+
+// The hook handler; always lets the open go on (725).
+notes::NotesStatus AddReplicaIdText(const void* notification);
+
+// Registers AddReplicaIdText for the time after each note open.
+notes::NotesStatus RegisterReplicaIdHook(HookRegistrationOwner& registration);
+
+}  // namespace catalog

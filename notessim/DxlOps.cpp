@@ -1,0 +1,114 @@
+// The DXL exporter: the notes of an ID table as DXL text, streamed to a write callback in
+// pieces of at most SimDxlChunk bytes, cut wherever the size limit falls.
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "notes/NotesPlatform.h"
+#include "notessim/DxlText.h"
+#include "notessim/Faults.h"
+#include "notessim/OpenNotes.h"
+#include "notessim/Runtime.h"
+#include "notessim/Selection.h"
+#include "notessim/Servers.h"
+#include "notessim/Statuses.h"
+
+namespace notessim {
+namespace {
+
+struct DxlExporterObject : HandleObject {};
+
+class ChunkedOutput {
+public:
+    ChunkedOutput(notes::DxlStreamCallback writer, void* context, std::uint32_t chunkSize)
+        : writer_(writer), context_(context), chunkSize_(chunkSize) {
+        pending_.reserve(std::min<std::uint32_t>(chunkSize_, 1u << 20));
+    }
+
+    void Append(std::string_view text) {
+        while (!text.empty()) {
+            const std::size_t take =
+                std::min<std::size_t>(chunkSize_ - pending_.size(), text.size());
+            pending_.append(text.substr(0, take));
+            text.remove_prefix(take);
+            if (pending_.size() == chunkSize_) Flush();
+        }
+    }
+
+    void Flush() {
+        if (pending_.empty()) return;
+        writer_(reinterpret_cast<const unsigned char*>(pending_.data()),
+                static_cast<std::uint32_t>(pending_.size()), context_);
+        pending_.clear();
+    }
+
+private:
+    notes::DxlStreamCallback writer_;
+    void* context_;
+    std::uint32_t chunkSize_;
+    std::string pending_;
+};
+
+// Opens the note (the hooks see it), writes its DXL, closes it again.
+notes::NotesStatus ExportNote(notes::DatabaseHandle database, const SimNote& note,
+                              ChunkedOutput& output) {
+    notes::NoteHandle handle = 0;
+    if (const notes::NotesStatus status = OpenNoteCopy(database, note, handle); status != 0) {
+        return status;
+    }
+    const std::string document =
+        DxlDocument(note.id, FindOpenNote(handle, "ExportIdTableAsDxl")->note.items);
+    CloseNoteCopy(handle);
+    output.Append(document);
+    return 0;
+}
+
+}  // namespace
+}  // namespace notessim
+
+namespace notes {
+
+using namespace notessim;
+
+NotesStatus CreateDxlExporter(DxlExporterHandle* exporter) {
+    SIM_FAULT_POINT("CreateDxlExporter");
+    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
+    *exporter = RegisterHandle(HandleKind::exporter, std::make_unique<DxlExporterObject>());
+    return 0;
+}
+
+NotesStatus ExportIdTableAsDxl(DxlExporterHandle exporter, DxlStreamCallback writer,
+                               DatabaseHandle database, IdTableHandle table, void* context) {
+    SIM_FAULT_POINT("ExportIdTableAsDxl");
+    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
+    const auto* exporterObject =
+        FindHandleAs<DxlExporterObject>(HandleKind::exporter, exporter, "ExportIdTableAsDxl");
+    const OpenDatabaseObject* opened = FindOpenDatabase(database, "ExportIdTableAsDxl");
+    const IdTableObject* ids = FindIdTable(table, "ExportIdTableAsDxl");
+    if (exporterObject == nullptr || opened == nullptr || ids == nullptr || writer == nullptr) {
+        return kStatusInvalidHandle;
+    }
+    // Copies: the callbacks may do anything with the handles.
+    const std::shared_ptr<const SimDatabase> data = opened->database;
+    const std::string filePath = opened->filePath;
+    const std::vector<NoteId> noteIds(ids->ids.begin(), ids->ids.end());
+
+    ChunkedOutput output(writer, context, State().dxlChunk);
+    output.Append(DxlDatabaseStart(*data, filePath));
+    for (const NoteId id : noteIds) {
+        const SimNote* note = data->FindNote(id);
+        if (note == nullptr) return kStatusNoteNotFound;
+        if (const NotesStatus status = ExportNote(database, *note, output); status != 0) {
+            return status;
+        }
+    }
+    output.Append(DxlDatabaseEnd());
+    output.Flush();
+    return 0;
+}
+
+void DeleteDxlExporter(DxlExporterHandle exporter) {
+    ReleaseHandle(HandleKind::exporter, exporter, "DeleteDxlExporter");
+}
+
+}  // namespace notes

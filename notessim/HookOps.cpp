@@ -1,0 +1,104 @@
+// Note-open hooks, called the way the Notes extension manager calls them: with a notification
+// record {uint16 event, uint16 when, uint16 status, pointer to the argument list at byte 6}.
+// The argument list of a note open holds pointer-sized entries: database handle, note ID, open
+// flags, and (entry 3) a pointer to the opened note's handle.
+#include <cstring>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "notes/NotesPlatform.h"
+#include "notessim/Faults.h"
+#include "notessim/OpenNotes.h"
+#include "notessim/Runtime.h"
+#include "notessim/Statuses.h"
+
+namespace notessim {
+namespace {
+
+struct HookRegistrationObject : HandleObject {
+    notes::HookHandler handler = nullptr;
+    notes::HookRecursionId recursionId = 0;
+};
+
+struct HookCall {
+    notes::HookHandler handler;
+    notes::HookRecursionId recursionId;
+};
+
+// Recursion IDs whose handler is running: a note opened from inside a handler does not call
+// handlers of the same recursion ID again.
+std::set<notes::HookRecursionId>& ActiveRecursionIds() {
+    static std::set<notes::HookRecursionId> active;
+    return active;
+}
+
+std::vector<HookCall> RegisteredHooks() {
+    std::vector<HookCall> calls;
+    for (const OpenHandle& open : OpenHandles()) {  // ascending handle: registration order
+        if (open.kind != HandleKind::hook) continue;
+        const auto* hook =
+            FindHandleAs<HookRegistrationObject>(HandleKind::hook, open.handle, "hook");
+        if (hook != nullptr) calls.push_back({hook->handler, hook->recursionId});
+    }
+    return calls;
+}
+
+constexpr std::size_t kRecordSize = notes::kHookArgumentsOffset + sizeof(void*);
+
+}  // namespace
+
+notes::NotesStatus NotifyNoteOpened(notes::DatabaseHandle database, notes::NoteId id,
+                                    notes::NoteHandle note) {
+    notes::NoteHandle noteHandle = note;
+    const std::uintptr_t arguments[4] = {database, id, 0,
+                                         reinterpret_cast<std::uintptr_t>(&noteHandle)};
+    const void* argumentList = arguments;
+    unsigned char record[kRecordSize] = {};
+    const std::uint16_t header[3] = {notes::kHookEventNoteOpen, notes::kHookAfterEvent, 0};
+    std::memcpy(record, header, sizeof header);
+    std::memcpy(record + notes::kHookArgumentsOffset, &argumentList, sizeof argumentList);
+
+    for (const HookCall& call : RegisteredHooks()) {
+        if (!ActiveRecursionIds().insert(call.recursionId).second) continue;
+        const notes::NotesStatus status = call.handler(record);
+        ActiveRecursionIds().erase(call.recursionId);
+        if (status == notes::kHookContinue) continue;
+        return status;  // 0: handled, no further hooks; else the open fails
+    }
+    return 0;
+}
+
+}  // namespace notessim
+
+namespace notes {
+
+using namespace notessim;
+
+NotesStatus CreateHookRecursionId(HookRecursionId* recursionId) {
+    SIM_FAULT_POINT("CreateHookRecursionId");
+    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
+    static HookRecursionId last = 0;
+    *recursionId = ++last;
+    return 0;
+}
+
+NotesStatus RegisterNoteOpenHook(std::uint16_t event, std::uint16_t when, HookHandler handler,
+                                 HookRecursionId recursionId, HookRegistration* registration) {
+    SIM_FAULT_POINT("RegisterNoteOpenHook");
+    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
+    if (event != kHookEventNoteOpen || when != kHookAfterEvent || handler == nullptr) {
+        return kStatusUnsupportedHook;
+    }
+    auto hook = std::make_unique<HookRegistrationObject>();
+    hook->handler = handler;
+    hook->recursionId = recursionId;
+    *registration = RegisterHandle(HandleKind::hook, std::move(hook));
+    return 0;
+}
+
+void DeregisterHook(HookRegistration registration) {
+    ReleaseHandle(HandleKind::hook, registration, "DeregisterHook");
+}
+
+}  // namespace notes

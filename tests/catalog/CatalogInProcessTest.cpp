@@ -1,0 +1,121 @@
+// The catalog modes called in the test process, with the retry waits replaced.
+#include <gtest/gtest.h>
+
+#include "catalog/DxlFileWriter.h"
+#include "catalog/FullCatalogExport.h"
+#include "catalog/ServerCatalogExport.h"
+#include "driver/RunMain.h"
+#include "driver/RunSettings.h"
+#include "notessim/SimControl.h"
+#include "platform/Files.h"
+#include "platform/Text.h"
+#include "tests/catalog/CatalogTestSupport.h"
+
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+unsigned waitCount = 0;
+void CountWait(unsigned /*milliseconds*/) { ++waitCount; }
+
+class CatalogInProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::CopyExample("acme", scratch / "env");
+        std::filesystem::create_directories(output);
+        notessim::ResetRuntime();
+        std::string program = "test";
+        std::string ini = "=" + (scratch / "env" / "notes.ini").string();
+        char* argv[] = {program.data(), ini.data(), nullptr};
+        ASSERT_EQ(notes::InitializeNotes(2, argv), 0);
+        driver::Settings() = {};
+        driver::Settings().outputDir = platform::Utf8ToUtf16(output.string());
+        waitCount = 0;
+        catalog::RetryWait() = CountWait;
+    }
+
+    void TearDown() override {
+        EXPECT_TRUE(notessim::OpenHandles().empty());
+        EXPECT_TRUE(notessim::HandleMisuses().empty());
+        notes::TerminateNotes();
+        notessim::ResetRuntime();
+        driver::Settings() = {};
+        catalog::RetryWait() = platform::SleepMilliseconds;
+    }
+
+    testsupport::ScratchDir scratch;
+    std::filesystem::path output = scratch / "out";
+};
+
+TEST_F(CatalogInProcessTest, AnExistingAnonymityMapStaysBesideTheNewCatalog) {
+    WriteFile(output / "anonMap.dxl", "earlier map");
+    driver::Settings().databasePath = u"acme-catalog.nsf";
+    EXPECT_EQ(catalog::ExportFullCatalog(), 264);
+    EXPECT_EQ(waitCount, 4u);
+    EXPECT_EQ(catalogtest::NoteIds(catalogtest::ReadDxl(output / "catalog.dxl")),
+              (std::vector<std::string>{"402", "406", "410"}));
+    EXPECT_EQ(ReadFile(output / "anonMap.dxl"), "earlier map");
+    EXPECT_FALSE(std::filesystem::exists(output / "temp.tmp"));
+}
+
+TEST_F(CatalogInProcessTest, AnExistingCatalogStopsBeforeTheAnonymityMap) {
+    WriteFile(output / "catalog.dxl", "earlier catalog");
+    driver::Settings().databasePath = u"acme-catalog.nsf";
+    EXPECT_EQ(catalog::ExportFullCatalog(), 264);
+    EXPECT_EQ(ReadFile(output / "catalog.dxl"), "earlier catalog");
+    EXPECT_FALSE(std::filesystem::exists(output / "anonMap.dxl"));
+}
+
+TEST_F(CatalogInProcessTest, ANameLongerThanTheBufferIsCutTo255Bytes) {
+    std::filesystem::copy_file(scratch / "env" / "acme-catalog.nsf",
+                               scratch / "env" / std::string(255, 'a'));
+    driver::Settings().databasePath = std::u16string(300, u'a');
+    EXPECT_EQ(catalog::ExportFullCatalog(), 0);
+    EXPECT_TRUE(std::filesystem::exists(output / "catalog.dxl"));
+
+    // 255 bytes of server name leave no room for "!!catalog.nsf" in a path.
+    driver::Settings().server = std::u16string(300, u'h');
+    EXPECT_EQ(catalog::ExportServerCatalog(), 462);
+}
+
+// The whole run through the driver, so the failure reaches the log with the library's text.
+TEST(CatalogRunInProcessTest, ATemporaryFileThatCannotBeRemovedIsReportedAs260) {
+    const testsupport::ScratchDir scratch;
+    testsupport::CopyExample("acme", scratch / "env");
+    const std::filesystem::path output = scratch / "out";
+    WriteFile(output / "temp.tmp" / "inside", "keeps the directory");
+    WriteFile(output / "catalog.dxl", "earlier export");
+    notessim::ResetRuntime();
+    waitCount = 0;
+    catalog::RetryWait() = CountWait;
+    driver::Settings() = {};
+
+    const std::vector<std::u16string> arguments = {
+        u"dxlexporter",
+        platform::Utf8ToUtf16("=" + (scratch / "env" / "notes.ini").string()),
+        u"-catalog", u"-s", u"Hub01/Acme", u"-debug",
+        u"-o", platform::Utf8ToUtf16(output.string())};
+    std::vector<const char16_t*> argv;
+    for (const auto& argument : arguments) argv.push_back(argument.c_str());
+    EXPECT_EQ(driver::RunMain(static_cast<int>(argv.size()), argv.data()), 0);
+
+    EXPECT_EQ(testsupport::LogLines(output / "log.txt"),
+              (std::vector<std::string>{
+                  "#DEBUG# - Retrying delete DXL temporary file: 1",
+                  "#DEBUG# - Retrying delete DXL temporary file: 2",
+                  "#DEBUG# - Retrying delete DXL temporary file: 3",
+                  "#DEBUG# - Retrying delete DXL temporary file: 4",
+                  "#WARNING# - Unable to delete DXL temporary file (tried retry)",
+                  "#ERROR# - Unable to read catalog (File already exists)",
+              }));
+    EXPECT_EQ(waitCount, 4u);
+    EXPECT_EQ(ReadFile(output / "catalog.dxl"), "earlier export");
+    EXPECT_TRUE(notessim::OpenHandles().empty());
+    EXPECT_TRUE(notessim::HandleMisuses().empty());
+    notessim::ResetRuntime();
+    driver::Settings() = {};
+    catalog::RetryWait() = platform::SleepMilliseconds;
+}
+
+}  // namespace

@@ -1,0 +1,145 @@
+// The -catalog and -brenvik modes run as the real program on a copy of the sample environment.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "tests/catalog/CatalogTestSupport.h"
+
+namespace {
+
+using catalogtest::AcmeRun;
+using catalogtest::NoteIds;
+using catalogtest::ReadDxl;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+using Ids = std::vector<std::string>;
+
+// Every exported note with a ReplicaId carries it as 16 uppercase hex digits in ReplicaIdText.
+void ExpectReplicaIdTexts(const std::vector<catalogtest::DxlDocument>& documents) {
+    const std::regex sixteenHexDigits("[0-9A-F]{16}");
+    for (const auto& document : documents) {
+        const std::string* replicaId = document.Item("ReplicaId");
+        const std::string* text = document.Item("ReplicaIdText");
+        if (replicaId == nullptr) {
+            EXPECT_EQ(text, nullptr) << document.noteId;
+            continue;
+        }
+        ASSERT_NE(text, nullptr) << document.noteId;
+        EXPECT_TRUE(std::regex_match(*text, sixteenHexDigits)) << *text;
+        EXPECT_EQ(*text, *replicaId) << document.noteId;
+    }
+}
+
+void ExpectCatalogFile(const std::filesystem::path& file, const Ids& ids) {
+    const std::string content = ReadFile(file);
+    EXPECT_TRUE(catalogtest::HasCrLfLineEnds(content)) << file;
+    const auto documents = ReadDxl(file);
+    EXPECT_EQ(NoteIds(documents), ids) << file;
+    ExpectReplicaIdTexts(documents);
+}
+
+TEST(ServerCatalogTest, ExportsExactlyTheServersNotefileDocuments) {
+    const AcmeRun run;
+    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
+    // Not: Mail01's and Hub02's entries, one whose server is written short, another form, a
+    // design note.
+    ExpectCatalogFile(run.Output() / "catalog.dxl", {"2102", "2110", "2118", "2122"});
+    EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
+    EXPECT_TRUE(run.Log().empty());
+    run.ExpectEverythingReleased();
+}
+
+TEST(ServerCatalogTest, TheServerNameComesFromTheOpenedDatabaseNotFromTheCommandLine) {
+    const AcmeRun abbreviated;
+    const AcmeRun canonical;
+    ASSERT_EQ(abbreviated.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
+    ASSERT_EQ(canonical.Run({"-CATALOG", "-s", "cn=HUB01/o=acme"}).exitCode, 0);
+    EXPECT_EQ(ReadFile(canonical.Output() / "catalog.dxl"),
+              ReadFile(abbreviated.Output() / "catalog.dxl"));
+}
+
+TEST(ServerCatalogTest, TheLocalCatalogIsSearchedForItsOwnPath) {
+    // Without a server the reported path has no "!!": "catalog.nsf" stands for the server name
+    // and no entry names that server.
+    const AcmeRun run;
+    ASSERT_EQ(run.Run({"-catalog"}).exitCode, 0);
+    ExpectCatalogFile(run.Output() / "catalog.dxl", {});
+    EXPECT_TRUE(run.Log().empty());
+}
+
+TEST(ServerCatalogTest, AnUnknownServerIsReportedWithTheLibrarysText) {
+    const AcmeRun run;
+    ASSERT_EQ(run.Run({"-catalog", "-s", "Nowhere/Acme"}).exitCode, 0);
+    EXPECT_EQ(run.Log(),
+              Ids{"#ERROR# - Unable to read catalog (Unable to find path to server Nowhere/Acme)"});
+    EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
+    run.ExpectEverythingReleased();
+}
+
+// Keeps the real one-second waits between the attempts.
+TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
+    const AcmeRun run;
+    WriteFile(run.Output() / "catalog.dxl", "earlier export");
+    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}).exitCode, 0);
+    EXPECT_EQ(run.Log(), (Ids{
+                             "#DEBUG# - Retrying move DXL file into place: 1",
+                             "#DEBUG# - Retrying move DXL file into place: 2",
+                             "#DEBUG# - Retrying move DXL file into place: 3",
+                             "#DEBUG# - Retrying move DXL file into place: 4",
+                             "#WARNING# - Unable to move DXL file into place (tried retry)",
+                             "#ERROR# - Unable to read catalog (File cannot be created)",
+                         }));
+    EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), "earlier export");
+    EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
+    run.ExpectEverythingReleased();
+}
+
+TEST(FullCatalogTest, ExportsTheCatalogDocumentsAndTheAnonymityMap) {
+    const AcmeRun run;
+    ASSERT_EQ(run.Run({"-brenvik", "-p", "acme-catalog.nsf"}).exitCode, 0);
+    // Not: a "CUSER" form (text compares exactly), another form, a design note.
+    ExpectCatalogFile(run.Output() / "catalog.dxl", {"402", "406", "410"});
+    ExpectCatalogFile(run.Output() / "anonMap.dxl", {"418"});
+    EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
+    EXPECT_TRUE(run.Log().empty());
+    run.ExpectEverythingReleased();
+}
+
+TEST(FullCatalogTest, NoAnonymityMapIsWrittenUnlessExactlyOneExists) {
+    for (const bool twoMaps : {false, true}) {
+        const AcmeRun run;
+        std::string database = ReadFile(run.Environment() / "acme-catalog.nsf");
+        // Make the memo a second map, or rename the one map away.
+        if (twoMaps) {
+            database.replace(database.find("\"Memo\""), 6, "\"anonMap\"");
+        } else {
+            database.replace(database.find("\"anonMap\""), 9, "\"anonMapX\"");
+        }
+        WriteFile(run.Environment() / "acme-catalog.nsf", database);
+        ASSERT_EQ(run.Run({"-brenvik", "-p", "acme-catalog.nsf"}).exitCode, 0);
+        ExpectCatalogFile(run.Output() / "catalog.dxl", {"402", "406", "410"});
+        EXPECT_FALSE(std::filesystem::exists(run.Output() / "anonMap.dxl")) << twoMaps;
+        EXPECT_TRUE(run.Log().empty()) << twoMaps;
+        run.ExpectEverythingReleased();
+    }
+}
+
+TEST(FullCatalogTest, ADatabaseOnAServer) {
+    const AcmeRun run;
+    std::filesystem::copy_file(run.Environment() / "acme-catalog.nsf",
+                               run.Environment() / "hub01" / "acme-catalog.nsf");
+    std::filesystem::remove(run.Environment() / "acme-catalog.nsf");
+    ASSERT_EQ(run.Run({"-brenvik", "-s", "Hub01/Acme", "-p", "acme-catalog.nsf"}).exitCode, 0);
+    ExpectCatalogFile(run.Output() / "catalog.dxl", {"402", "406", "410"});
+}
+
+TEST(FullCatalogTest, WithoutADatabasePathNothingIsOpened) {
+    const AcmeRun run;
+    ASSERT_EQ(run.Run({"-brenvik"}).exitCode, 0);
+    EXPECT_EQ(run.Log(), Ids{"#ERROR# - Unable to read catalog (File does not exist)"});
+    EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
+    run.ExpectEverythingReleased();
+}
+
+}  // namespace

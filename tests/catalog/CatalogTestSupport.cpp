@@ -1,0 +1,90 @@
+#include "tests/catalog/CatalogTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <tinyxml2.h>
+
+namespace catalogtest {
+
+const std::string* DxlDocument::Item(const std::string& name) const {
+    for (const auto& [itemName, value] : items) {
+        if (itemName == name) return &value;
+    }
+    return nullptr;
+}
+
+std::vector<DxlDocument> ReadDxl(const std::filesystem::path& file) {
+    const std::string content = testsupport::ReadFile(file);
+    tinyxml2::XMLDocument xml;
+    if (xml.Parse(content.data(), content.size()) != tinyxml2::XML_SUCCESS) {
+        ADD_FAILURE() << file << " is not well-formed: " << xml.ErrorStr();
+        return {};
+    }
+    const tinyxml2::XMLElement* database = xml.FirstChildElement("database");
+    if (database == nullptr) {
+        ADD_FAILURE() << file << " has no database element";
+        return {};
+    }
+    std::vector<DxlDocument> documents;
+    for (auto* element = database->FirstChildElement(); element != nullptr;
+         element = element->NextSiblingElement()) {
+        EXPECT_STREQ(element->Name(), "document");
+        DxlDocument document;
+        document.noteId = element->Attribute("noteid") ? element->Attribute("noteid") : "";
+        for (auto* item = element->FirstChildElement("item"); item != nullptr;
+             item = item->NextSiblingElement("item")) {
+            const tinyxml2::XMLElement* value = item->FirstChildElement();
+            const char* text = value != nullptr ? value->GetText() : nullptr;
+            document.items.emplace_back(item->Attribute("name"), text != nullptr ? text : "");
+        }
+        documents.push_back(std::move(document));
+    }
+    return documents;
+}
+
+std::vector<std::string> NoteIds(const std::vector<DxlDocument>& documents) {
+    std::vector<std::string> ids;
+    for (const DxlDocument& document : documents) ids.push_back(document.noteId);
+    return ids;
+}
+
+bool HasCrLfLineEnds(const std::string& content) {
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        const bool lineFeed = content[i] == '\n';
+        const bool carriageReturn = content[i] == '\r';
+        if (lineFeed && (i == 0 || content[i - 1] != '\r')) return false;
+        if (carriageReturn && (i + 1 == content.size() || content[i + 1] != '\n')) return false;
+    }
+    return true;
+}
+
+AcmeRun::AcmeRun(const std::string& extraIniLines) {
+    testsupport::CopyExample("acme", Environment());
+    std::filesystem::create_directories(Output());
+    const std::string ini = testsupport::ReadFile(Environment() / "notes.ini");
+    testsupport::WriteFile(Ini(), ini + "SimReport=" + (scratch_ / "report.json").string() + "\n" +
+                                      extraIniLines);
+}
+
+testsupport::ProcessResult AcmeRun::Run(const std::vector<std::string>& arguments,
+                                        const testsupport::ProcessOptions& options) const {
+    std::vector<std::string> all = {"=" + Ini().string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    all.push_back("-o");
+    all.push_back(Output().string());
+    return testsupport::RunExporter(all, options);
+}
+
+std::vector<std::string> AcmeRun::Log() const {
+    if (!std::filesystem::exists(Output() / "log.txt")) return {};
+    return testsupport::LogLines(Output() / "log.txt");
+}
+
+void AcmeRun::ExpectEverythingReleased() const {
+    const std::string content = testsupport::ReadFile(scratch_ / "report.json");
+    const nlohmann::json report = nlohmann::json::parse(content, nullptr, false);
+    ASSERT_FALSE(report.is_discarded()) << "no runtime report: " << content;
+    EXPECT_EQ(report["openHandles"], nlohmann::json::array()) << report.dump();
+    EXPECT_EQ(report["misuses"], nlohmann::json::array()) << report.dump();
+}
+
+}  // namespace catalogtest

@@ -1,0 +1,73 @@
+// DXL output that cannot be written in full: the child process gets a small file size limit, so
+// real writes of the temporary file fail.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/catalog/CatalogTestSupport.h"
+
+namespace {
+
+using catalogtest::AcmeRun;
+
+constexpr long kFileSizeLimit = 8192;
+
+// A catalog of Hub01 whose DXL is far larger than the limit.
+void WriteBigCatalog(const AcmeRun& run) {
+    nlohmann::json notes = nlohmann::json::array();
+    for (int i = 1; i <= 100; ++i) {
+        using Json = nlohmann::json;
+        Json items = Json::array();
+        items.push_back(Json::array({"Form", "Notefile"}));
+        items.push_back(Json::array({"Server", "CN=Hub01/O=Acme"}));
+        items.push_back(Json::array({"Pathname", "db" + std::to_string(i) + ".nsf"}));
+        items.push_back(Json::array({"Title", std::string(200, 'x')}));
+        items.push_back(Json::array({"ReplicaId", Json{{"time", "C1257A3B004F1E2D"}}}));
+        notes.push_back(Json{{"items", items}});
+    }
+    testsupport::WriteFile(run.Environment() / "hub01" / "catalog.nsf",
+                           nlohmann::json{{"title", "Big"}, {"notes", notes}}.dump());
+}
+
+void ExpectFailedWrite(const AcmeRun& run, const std::vector<std::string>& log) {
+    EXPECT_EQ(run.Log(), log);
+    EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
+    EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
+    run.ExpectEverythingReleased();
+}
+
+TEST(CatalogWriteFailureTest, AChunkWrittenShortFailsTheExportWith270) {
+    const AcmeRun run;
+    WriteBigCatalog(run);
+    testsupport::ProcessOptions options;
+    options.fileSizeLimit = kFileSizeLimit;
+    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
+    const auto log = run.Log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].rfind("#DEBUG# - Only wrote ", 0), 0u) << log[0];
+    EXPECT_NE(log[0].find(" bytes of 16384 to temp file: temp.tmp"), std::string::npos) << log[0];
+    ExpectFailedWrite(run, {log[0], "#ERROR# - Unable to read catalog (I/O data error)"});
+}
+
+// Small chunks fit the stream's buffer, so the write error surfaces only when the buffer is
+// flushed: that must fail the export just the same, not move a cut-off file into place.
+TEST(CatalogWriteFailureTest, AWriteErrorAtFlushFailsTheExportWith270) {
+    const AcmeRun run("SimDxlChunk=100\n");
+    WriteBigCatalog(run);
+    testsupport::ProcessOptions options;
+    options.fileSizeLimit = kFileSizeLimit;
+    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
+    ExpectFailedWrite(run, {"#DEBUG# - Unable to write temp file: temp.tmp",
+                            "#ERROR# - Unable to read catalog (I/O data error)"});
+}
+
+TEST(CatalogWriteFailureTest, WithoutDebugOnlyTheErrorIsLogged) {
+    const AcmeRun run("SimDxlChunk=100\n");
+    WriteBigCatalog(run);
+    testsupport::ProcessOptions options;
+    options.fileSizeLimit = kFileSizeLimit;
+    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}, options).exitCode, 0);
+    ExpectFailedWrite(run, {"#ERROR# - Unable to read catalog (I/O data error)"});
+}
+
+}  // namespace
