@@ -150,28 +150,37 @@ TEST(PlatformEndToEnd, OutputDirectoryWithATrailingSeparatorIsUsedAsItStands) {
     SampleEnvironment environment;
     const std::string output = environment.output.string() + "/";
     ASSERT_EQ(testsupport::ExporterPathText(output).back(), testsupport::ExporterSeparator());
-    const auto result = RunExporter({environment.Ini(), "-catalog", "-s", "CN=Nowhere/O=Acme",
-                                     "-o", output});
-    EXPECT_EQ(result.exitCode, 0);
-    const auto lines = testsupport::LogLines(environment.output / "log.txt");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("#ERROR# - Unable to read catalog (", 0), 0u) << lines[0];
+    const std::filesystem::path plain = environment.scratch / "plain";
+    std::filesystem::create_directories(plain);
+    for (const std::string& folder : {output, plain.string()}) {
+        const auto result = RunExporter(
+            {environment.Ini(), "-catalog", "-s", "Hub01/Acme", "-debug", "-o", folder});
+        EXPECT_EQ(result.exitCode, 0);
+    }
+    EXPECT_FALSE(std::filesystem::exists(environment.output / "log.txt"));
+    EXPECT_FALSE(std::filesystem::exists(environment.output / "temp.tmp"));
+    const std::string catalog = ReadFile(environment.output / "catalog.dxl");
+    EXPECT_NE(catalog.find("<document"), std::string::npos);
+    EXPECT_EQ(catalog, ReadFile(plain / "catalog.dxl"));
 }
 
-TEST(PlatformEndToEnd, FindsTheEnvironmentAndWritesUnderANonAsciiFolder) {
+TEST(PlatformEndToEnd, ReadsAndWritesUnderANonAsciiFolder) {
     // "ø" and "€" have forms in the ANSI code page (1252 under Wine), so the start-up argument
-    // carries them.
+    // carries them; the runtime's own paths (its data, its report) come as UTF-8.
     ScratchDir scratch;
     const std::filesystem::path folder = scratch / "Bjørn€";
     std::filesystem::create_directories(folder / "out");
     testsupport::CopyExample("acme", folder / "acme");
-    const auto result = RunExporter({"=" + (folder / "acme" / "notes.ini").string(), "-catalog",
-                                     "-s", "CN=Nowhere/O=Acme", "-o", (folder / "out").string()});
+    testsupport::WriteFile(folder / "acme" / "test.ini",
+                           ReadFile(folder / "acme" / "notes.ini") +
+                               "SimReport=" + (folder / "report.json").string() + "\n");
+    const auto result =
+        RunExporter({"=" + (folder / "acme" / "test.ini").string(), "-catalog", "-s",
+                     "Hub01/Acme", "-o", (folder / "out").string()});
     EXPECT_EQ(result.exitCode, 0);
-    const auto lines = testsupport::LogLines(folder / "out" / "log.txt");
-    ASSERT_EQ(lines.size(), 1u);
-    // Not "Notes initialization failed": the runtime found its notes.ini.
-    EXPECT_EQ(lines[0].rfind("#ERROR# - Unable to read catalog (", 0), 0u) << lines[0];
+    EXPECT_FALSE(std::filesystem::exists(folder / "out" / "log.txt"));
+    EXPECT_NE(ReadFile(folder / "out" / "catalog.dxl").find("<document"), std::string::npos);
+    EXPECT_NE(ReadFile(folder / "report.json").find("openHandles"), std::string::npos);
 }
 
 }  // namespace

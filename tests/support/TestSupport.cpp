@@ -108,6 +108,11 @@ std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) 
 }  // namespace
 
 ProcessResult RunExporter(const std::vector<std::string>& arguments, const ProcessOptions& options) {
+    if (const char* filter = std::getenv("DXL_TEST_FORBID_EXPORTER"); filter != nullptr) {
+        ADD_FAILURE() << "this test runs the program, so the Windows build must run it too: give "
+                         "its suite a name that scripts/test-windows selects ("
+                      << filter << ")";
+    }
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) return {};
     const std::vector<std::string> command = CommandLine(arguments);

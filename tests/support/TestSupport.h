@@ -41,7 +41,9 @@ struct ProcessOptions {
 // with the tests, or the one the environment variable DXL_TEST_EXPORTER names. When that is a
 // Windows build (a .exe) it runs under wine64, and every argument that is an absolute path (also
 // after "=" and as "-o" value) is handed over in the form that program sees: see ExporterPathText.
-// The Windows build shows its version in a box, not on standard output.
+// The Windows build shows its version in a box, not on standard output. With
+// DXL_TEST_FORBID_EXPORTER set (scripts/test-windows does so for the tests it does not run
+// under Wine) a call fails the test.
 ProcessResult RunExporter(const std::vector<std::string>& arguments,
                           const ProcessOptions& options = {});
 
