@@ -4,7 +4,7 @@
 
 #include "catalog/DxlExportBody.h"
 #include "catalog/DxlFileWriter.h"
-#include "catalog/LibraryName.h"
+#include "driver/LibraryName.h"
 #include "catalog/NoteSelection.h"
 #include "catalog/NotesHandleOwner.h"
 #include "catalog/ReplicaIdHook.h"
@@ -19,11 +19,11 @@ constexpr std::string_view kAnonMapFormula = "SELECT FORM=\"anonMap\"";
 }  // namespace
 
 notes::NotesStatus ExportFullCatalog() {
-    LibraryNameBuffer server{};
-    LibraryNameBuffer databasePath{};
-    ToLibraryName(driver::Settings().server, server);
-    ToLibraryName(driver::Settings().databasePath, databasePath);
-    LibraryNameBuffer path{};
+    driver::LibraryNameBuffer server{};
+    driver::LibraryNameBuffer databasePath{};
+    driver::ToLibraryName(driver::Settings().server, server);
+    driver::ToLibraryName(driver::Settings().databasePath, databasePath);
+    driver::LibraryNameBuffer path{};
     if (const auto status =
             notes::BuildNetworkPath(nullptr, server.data(), databasePath.data(), path.data());
         status != 0) {

@@ -5,7 +5,7 @@
 
 #include "catalog/DxlExportBody.h"
 #include "catalog/DxlFileWriter.h"
-#include "catalog/LibraryName.h"
+#include "driver/LibraryName.h"
 #include "catalog/NoteSelection.h"
 #include "catalog/NotesHandleOwner.h"
 #include "catalog/ReplicaIdHook.h"
@@ -20,7 +20,7 @@ constexpr std::string_view kFormulaEnd = "\"))";
 static_assert(kFormulaStart.size() == 77 && kFormulaEnd.size() == 3);
 
 // The server part of the opened database's path ("server!!file"); all of it when it has no "!!".
-std::string ServerNameFromPath(notes::DatabaseHandle database, LibraryNameBuffer& buffer) {
+std::string ServerNameFromPath(notes::DatabaseHandle database, driver::LibraryNameBuffer& buffer) {
     buffer[0] = '\0';
     notes::GetDatabasePath(database, buffer.data(), nullptr);  // nothing written: an empty name
     buffer.back() = '\0';
@@ -31,9 +31,9 @@ std::string ServerNameFromPath(notes::DatabaseHandle database, LibraryNameBuffer
 }  // namespace
 
 notes::NotesStatus ExportServerCatalog() {
-    LibraryNameBuffer server{};
-    ToLibraryName(driver::Settings().server, server);
-    LibraryNameBuffer path{};
+    driver::LibraryNameBuffer server{};
+    driver::ToLibraryName(driver::Settings().server, server);
+    driver::LibraryNameBuffer path{};
     if (const auto status =
             notes::BuildNetworkPath(nullptr, server.data(), "catalog.nsf", path.data());
         status != 0) {

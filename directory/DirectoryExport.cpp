@@ -8,6 +8,7 @@
 #include "directory/DirectoryDocument.h"
 #include "directory/NabFile.h"
 #include "directory/NotesHandleOwners.h"
+#include "driver/LibraryName.h"
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
 #include "notes/NotesStatuses.h"
@@ -15,8 +16,6 @@
 
 namespace directory {
 namespace {
-
-constexpr std::uint32_t kServerNameBytes = 255;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -27,14 +26,11 @@ using FileOwner = std::unique_ptr<std::FILE, FileCloser>;
 
 notes::NotesStatus ExportDirectory() {
     const std::u16string& server = driver::Settings().server;
-    char serverName[kServerNameBytes + 1] = {};
-    const std::uint32_t length = notes::TranslateText(
-        notes::kTranslateUnicodeToLmbcs, server.data(),
-        static_cast<std::uint32_t>(server.size() * 2), serverName, kServerNameBytes);
-    serverName[std::min(length, kServerNameBytes)] = '\0';
+    driver::LibraryNameBuffer serverName{};
+    driver::ToLibraryName(server, serverName);
 
     char path[256] = {};
-    if (const auto status = notes::BuildNetworkPath(nullptr, serverName, "names.nsf", path);
+    if (const auto status = notes::BuildNetworkPath(nullptr, serverName.data(), "names.nsf", path);
         status != 0) {
         return status;
     }

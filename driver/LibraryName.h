@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-namespace catalog {
+namespace driver {
 
 // 256 bytes: at most 255 bytes of text and the terminator.
 using LibraryNameBuffer = std::array<char, 256>;
@@ -12,4 +12,4 @@ using LibraryNameBuffer = std::array<char, 256>;
 // `text` converted to the library's character set, cut to 255 bytes, terminated.
 void ToLibraryName(std::u16string_view text, LibraryNameBuffer& buffer);
 
-}  // namespace catalog
+}  // namespace driver

@@ -1,8 +1,8 @@
-#include "catalog/LibraryName.h"
+#include "driver/LibraryName.h"
 
 #include "notes/NotesPlatform.h"
 
-namespace catalog {
+namespace driver {
 
 void ToLibraryName(std::u16string_view text, LibraryNameBuffer& buffer) {
     // Longer texts are cut by the conversion anyway; this keeps the byte count in range.
@@ -13,4 +13,4 @@ void ToLibraryName(std::u16string_view text, LibraryNameBuffer& buffer) {
     buffer[length < buffer.size() ? length : buffer.size() - 1] = '\0';
 }
 
-}  // namespace catalog
+}  // namespace driver
