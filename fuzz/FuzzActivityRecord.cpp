@@ -30,7 +30,9 @@ public:
     }
     std::string Text(std::size_t most) {
         std::string text;
-        while (text.size() < most && position_ < size_ && data_[position_] != 0) text += static_cast<char>(Byte());
+        while (text.size() < most && position_ < size_ && data_[position_] != 0) {
+            text += static_cast<char>(Byte());
+        }
         Byte();  // the terminator
         return text;
     }
@@ -99,8 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     logscan::ActivityScanContext context;
     context.recordLimit = static_cast<std::int8_t>(input.Byte());
     const std::uint8_t seen = input.Byte();
-    context.recordsSeen = (seen & 0x80) != 0 ? std::numeric_limits<std::int32_t>::max() - (seen & 7)
-                                             : seen;
+    context.recordsSeen =
+        (seen & 0x80) != 0 ? std::numeric_limits<std::int32_t>::max() - (seen & 7) : seen;
     const std::uint8_t stop = input.Byte() % 3;
     if (stop == 1) std::memcpy(context.stopTime, timeText, 17);
     if (stop == 2) std::memcpy(context.stopTime, "0123456789ABCDEF", 17);

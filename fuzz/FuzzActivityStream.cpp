@@ -25,7 +25,8 @@ void CheckTable(const void* itemTable) {
     const std::size_t count = Word(table + 2);
     std::size_t total = notes::kItemTableHeaderSize + count * notes::kItemDescriptorSize;
     for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char* descriptor = table + notes::kItemTableHeaderSize + i * notes::kItemDescriptorSize;
+        const unsigned char* descriptor =
+            table + notes::kItemTableHeaderSize + i * notes::kItemDescriptorSize;
         if (Word(descriptor + 2) < 2) __builtin_trap();  // every value holds its type word
         total += Word(descriptor) + Word(descriptor + 2);
     }
@@ -63,7 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     notes::SetTimeLimit(0, &range[0]);
     notes::SetTimeLimit(1, &range[1]);
     notes::ActivityStreamHandle stream = 0;
-    if (notes::OpenActivityStream(&stream, "", "log.nsf", kTypeFilter, 0, range) != 0) __builtin_trap();
+    if (notes::OpenActivityStream(&stream, "", "log.nsf", kTypeFilter, 0, range) != 0) {
+        __builtin_trap();
+    }
     logscan::ActivityScanContext context;
     context.output = NullOutput();
     context.recordLimit = size % 7;  // sometimes no limit, sometimes a stop part-way

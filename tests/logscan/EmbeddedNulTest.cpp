@@ -37,11 +37,12 @@ std::string RowOf(const char* type, const std::vector<RawItem>& items) {
 }
 
 TEST(EmbeddedNulTest, AQuotedValueEndsAtTheNulWithItsClosingQuote) {
-    const std::string row = RowOf("Domino.HTTP", {Text("RequestLine", u"GET / HTTP/1.1"),
-                                                  Text("AuthUser", u"Anonymous"),
-                                                  Text("UserAgent", u"Mozilla\nGecko\u0000,junk\"x"sv),
-                                                  Text("StatusCode", u"404")});
-    EXPECT_EQ(row, ",GET / HTTP/1.1,Anonymous,,,Domino.HTTP,00258EC0002BF200,\"Mozilla\nGecko\",404,,\n");
+    const std::string row =
+        RowOf("Domino.HTTP",
+              {Text("RequestLine", u"GET / HTTP/1.1"), Text("AuthUser", u"Anonymous"),
+               Text("UserAgent", u"Mozilla\nGecko\u0000,junk\"x"sv), Text("StatusCode", u"404")});
+    EXPECT_EQ(
+        row, ",GET / HTTP/1.1,Anonymous,,,Domino.HTTP,00258EC0002BF200,\"Mozilla\nGecko\",404,,\n");
 }
 
 TEST(EmbeddedNulTest, TheQuotingIsDecidedOnWhatIsWritten) {
