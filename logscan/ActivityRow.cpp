@@ -13,10 +13,12 @@ bool Holds(const ActivityItemMap& items, const char* first, const char* second) 
     return items.contains(first) && items.contains(second);
 }
 
-// The quoted value of `name`, or the empty field when the record lacks it.
+// The quoted value of `name`, or the empty field when the record lacks it. A value holding a
+// NUL byte is taken up to it, as far as the row's print reaches, so that a quoted field is
+// never cut before its closing quote.
 std::string Field(const ActivityItemMap& items, const char* name) {
     const auto found = items.find(name);
-    return found == items.end() ? std::string() : QuoteCsvField(found->second);
+    return found == items.end() ? std::string() : QuoteCsvField(found->second.c_str());
 }
 
 }  // namespace
