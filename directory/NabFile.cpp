@@ -39,7 +39,9 @@ notes::NotesStatus PublishNabFile(std::FILE* document) {
         return notes::kStatusCannotCreateFile;
     }
     const bool copied = CopyStream(document, output);
-    if (std::fclose(output) != 0 || !copied) {
+    // Flushed apart from the close: Wine's C runtime drops the error of the flush in fclose.
+    const bool flushed = std::fflush(output) == 0;
+    if (std::fclose(output) != 0 || !flushed || !copied) {
         return Fail(staging, u"write", notes::kStatusIoError);
     }
     if (!platform::ReplaceFile(staging, driver::OutputFilePath(u"nab.xml"))) {

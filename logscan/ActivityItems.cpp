@@ -56,13 +56,13 @@ class SeenNames {
 public:
     explicit SeenNames(const ActivityItemMap& items) : items_(items) {}
     bool Contains(std::string_view name) const {
-        return items_.Size() <= kLinearNameSearch ? items_.Contains(name) : hashed_.contains(name);
+        return items_.size() <= kLinearNameSearch ? items_.contains(name) : hashed_.contains(name);
     }
     // After `name` was added to the map.
     void Added(std::string_view name) {
-        if (items_.Size() <= kLinearNameSearch) return;
+        if (items_.size() <= kLinearNameSearch) return;
         if (hashed_.empty()) {
-            for (std::size_t i = 0; i + 1 < items_.Size(); ++i) hashed_.insert(items_.NameAt(i));
+            for (std::size_t i = 0; i + 1 < items_.size(); ++i) hashed_.insert(items_.NameAt(i));
         }
         hashed_.insert(name);
     }

@@ -17,9 +17,9 @@ class ActivityItemMap {
 public:
     // The value text of `name`, if the record has an item of that name.
     std::optional<std::string_view> Find(std::string_view name) const;
-    bool Contains(std::string_view name) const { return Find(name).has_value(); }
-    bool Empty() const { return entries_.empty(); }
-    std::size_t Size() const { return entries_.size(); }
+    bool contains(std::string_view name) const { return Find(name).has_value(); }
+    bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return entries_.size(); }
     std::string_view NameAt(std::size_t i) const { return entries_[i].name; }
     // Name and value text of every entry, in the order of the record's items.
     std::vector<std::pair<std::string, std::string>> Entries() const;

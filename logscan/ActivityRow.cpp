@@ -12,6 +12,10 @@
 namespace logscan {
 namespace {
 
+// A value holding a NUL byte is taken up to it, as far as the row's print reaches, so that a
+// quoted field is never cut before its closing quote.
+std::string_view UpToNul(std::string_view value) { return value.substr(0, value.find('\0')); }
+
 // The item values of a row, looked up once; then their fields, each the empty field when the
 // record lacks the item, each ended by a NUL for the row's format. One buffer holds the fields:
 // a row of small values needs no allocation.
@@ -33,7 +37,7 @@ public:
         std::array<std::size_t, N> starts;
         for (std::size_t i = 0; i < N; ++i) {
             starts[i] = static_cast<std::size_t>(out - buffer_);
-            if (values_[i]) out = WriteCsvField(*values_[i], out);
+            if (values_[i]) out = WriteCsvField(UpToNul(*values_[i]), out);
             *out++ = '\0';
         }
         for (std::size_t i = 0; i < N; ++i) fields_[i] = buffer_ + starts[i];

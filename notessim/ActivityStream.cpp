@@ -6,6 +6,7 @@
 #include "notessim/Faults.h"
 #include "notessim/ItemTable.h"
 #include "notessim/LineReader.h"
+#include "notessim/PathText.h"
 #include "notessim/Servers.h"
 #include "notessim/Statuses.h"
 
@@ -52,7 +53,7 @@ notes::NotesStatus DeliverRecord(const ActivityRecord& record, std::string& tabl
 notes::NotesStatus Damaged(const std::filesystem::path& file, std::size_t line,
                            const std::string& what) {
     SetStatusDetail(kStatusBadEnvironmentFile,
-                    "Activity stream is damaged: " + file.lexically_normal().generic_string() +
+                    "Activity stream is damaged: " + PathToUtf8(file.lexically_normal()) +
                         ": line " + std::to_string(line) + ": " + what);
     return kStatusBadEnvironmentFile;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "notessim/DatabaseParser.h"
+#include "notessim/PathText.h"
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 
@@ -77,7 +78,7 @@ std::shared_ptr<const SimDatabase> ParseDatabase(const std::string& content,
     std::shared_ptr<const SimDatabase> database = ParseDatabaseJson(content, error);
     if (!database) {
         SetStatusDetail(kStatusBadEnvironmentFile,
-                        "Database file is damaged: " + file.generic_string() + ": " + error);
+                        "Database file is damaged: " + PathToUtf8(file) + ": " + error);
         status = kStatusBadEnvironmentFile;
         return nullptr;
     }

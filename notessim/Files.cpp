@@ -4,6 +4,8 @@
 #include <map>
 #include <sstream>
 
+#include "notessim/PathText.h"
+
 namespace notessim {
 namespace {
 
@@ -13,7 +15,7 @@ std::map<std::string, std::string>& Overlay() {
 }
 
 std::string Key(const std::filesystem::path& path) {
-    return path.lexically_normal().generic_string();
+    return PathToUtf8(path.lexically_normal().make_preferred());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "notessim/Faults.h"
 #include "notessim/Files.h"
+#include "notessim/PathText.h"
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 
@@ -21,7 +22,7 @@ bool ParsePositive(const std::string& text, std::uint32_t& value) {
 
 notes::NotesStatus Malformed(const std::filesystem::path& file, const std::string& what) {
     SetStatusDetail(kStatusBadEnvironmentFile,
-                    "Environment file is damaged: " + file.generic_string() + ": " + what);
+                    "Environment file is damaged: " + PathToUtf8(file) + ": " + what);
     return kStatusBadEnvironmentFile;
 }
 
@@ -51,7 +52,7 @@ notes::NotesStatus LoadIniFile(const std::filesystem::path& iniFile) {
     State() = std::move(fresh);
     RuntimeState& state = State();
     if (const auto directory = EnvironmentValue("Directory"); directory && !directory->empty()) {
-        const std::filesystem::path path(*directory);
+        const std::filesystem::path path = PathFromUtf8(*directory);
         state.dataDirectory = path.is_absolute() ? path : state.dataDirectory / path;
     }
     if (const auto batch = EnvironmentValue("SimViewBatch");

@@ -6,6 +6,7 @@
 #include "notessim/Files.h"
 #include "notessim/Handles.h"
 #include "notessim/NameLookup.h"
+#include "notessim/PathText.h"
 #include "notessim/Runtime.h"
 #include "notessim/Servers.h"
 #include "notessim/Statuses.h"
@@ -62,7 +63,7 @@ NotesStatus LookupNames(const char* server, std::uint16_t flags, std::uint16_t n
                                 SplitPackedTexts(names, nameCount),
                                 SplitPackedTexts(items, itemCount)};
     std::string bytes;
-    if (const NotesStatus status = BuildLookupBuffer(*directory, file.generic_string(), request, bytes);
+    if (const NotesStatus status = BuildLookupBuffer(*directory, PathToUtf8(file), request, bytes);
         status != 0) {
         return status;
     }

@@ -9,6 +9,7 @@
 #include "notessim/Files.h"
 #include "notessim/Handles.h"
 #include "notessim/IniFile.h"
+#include "notessim/PathText.h"
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 #include "notessim/TextCopy.h"
@@ -28,7 +29,7 @@ void WriteReport() {
     report["calls"] = CallCounts();
     report["peakDatabaseBytes"] = State().peakHeldBytes;
     report["peakDatabaseFileBytes"] = State().peakFileBytes;
-    std::ofstream(file, std::ios::binary) << report.dump(1) << '\n';
+    std::ofstream(PathFromUtf8(file), std::ios::binary) << report.dump(1) << '\n';
 }
 
 void WriteReportAtExit() {
@@ -46,7 +47,7 @@ NotesStatus InitializeNotes(int argc, char** argv) {
     std::filesystem::path ini = "notes.ini";
     for (int i = 1; i < argc && argv != nullptr; ++i) {
         if (argv[i] != nullptr && argv[i][0] == '=') {
-            ini = argv[i] + 1;
+            ini = PathFromAnsi(argv[i] + 1);
             break;
         }
     }
@@ -79,13 +80,13 @@ NotesStatus SwitchToIdFile(const char* idFile, const char* password, char* userN
                            void* /*reserved*/) {
     SIM_FAULT_POINT("SwitchToIdFile");
     if (const NotesStatus status = RequireInitialized(); status != 0) return status;
-    const std::filesystem::path path = State().dataDirectory / LibraryTextToUtf8(idFile);
+    const std::filesystem::path path = State().dataDirectory / PathFromUtf8(LibraryTextToUtf8(idFile));
     const auto content = ReadWholeFile(path);
     if (!content) return kStatusFileNotFound;
     const nlohmann::json id = nlohmann::json::parse(*content, nullptr, false);
     if (id.is_discarded() || !id.is_object() || !id.contains("user") || !id["user"].is_string() ||
         !id.contains("password") || !id["password"].is_string()) {
-        SetStatusDetail(kStatusBadIdFile, "The ID file is damaged: " + path.generic_string());
+        SetStatusDetail(kStatusBadIdFile, "The ID file is damaged: " + PathToUtf8(path));
         return kStatusBadIdFile;
     }
     if (id["password"].get<std::string>() != LibraryTextToUtf8(password)) {

@@ -5,6 +5,7 @@
 
 #include "notessim/Files.h"
 #include "notessim/Names.h"
+#include "notessim/PathText.h"
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 #include "notessim/TextCopy.h"
@@ -32,13 +33,13 @@ notes::NotesStatus LocateServer(std::string_view server, ServerLocation& locatio
     const nlohmann::json list = nlohmann::json::parse(*content, nullptr, false);
     if (list.is_discarded() || !list.is_object()) {
         SetStatusDetail(kStatusBadEnvironmentFile,
-                        "Environment file is damaged: " + listFile.generic_string());
+                        "Environment file is damaged: " + PathToUtf8(listFile));
         return kStatusBadEnvironmentFile;
     }
     const std::string wanted = CanonicalizeName(LibraryTextToUtf8(server));
     for (const auto& [name, folder] : list.items()) {
         if (EqualsIgnoringCase(CanonicalizeName(name), wanted) && folder.is_string()) {
-            location = {data / folder.get<std::string>(), Utf8ToLibraryText(name)};
+            location = {data / PathFromUtf8(folder.get<std::string>()), Utf8ToLibraryText(name)};
             return 0;
         }
     }
@@ -47,7 +48,7 @@ notes::NotesStatus LocateServer(std::string_view server, ServerLocation& locatio
 
 notes::NotesStatus LocateDatabaseFile(const ServerLocation& location, std::string_view file,
                                       std::filesystem::path& path) {
-    const std::filesystem::path relative(LibraryTextToUtf8(file));
+    const std::filesystem::path relative = PathFromUtf8(LibraryTextToUtf8(file));
     if (relative.empty() || relative.is_absolute()) return notes::kStatusFileNotFound;
     for (const auto& part : relative) {
         if (part == "..") return notes::kStatusFileNotFound;

@@ -5,6 +5,7 @@
 #include "notes/NotesPlatform.h"
 #include "notessim/Faults.h"
 #include "notessim/Handles.h"
+#include "notessim/PathText.h"
 #include "notessim/Runtime.h"
 #include "notessim/Servers.h"
 #include "notessim/Statuses.h"
@@ -24,7 +25,7 @@ struct CollectionObject : HandleObject {
 notes::NotesStatus ViewNotFound(std::string_view what, const std::filesystem::path& file) {
     SetStatusDetail(kStatusViewNotFound, "Cannot find the specified view: " +
                                              LibraryTextToUtf8(what) + " in " +
-                                             file.generic_string());
+                                             PathToUtf8(file));
     return kStatusViewNotFound;
 }
 

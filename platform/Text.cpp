@@ -3,6 +3,8 @@
 #include <cstdint>
 
 namespace platform {
+
+#ifndef _WIN32
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -88,17 +90,16 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     return out;
 }
 
+// The ANSI code page of a POSIX system is its locale's, which is UTF-8 here.
+std::optional<std::string> Utf16ToAnsi(std::u16string_view text) { return Utf16ToUtf8(text); }
+std::u16string AnsiToUtf16(std::string_view text) { return Utf8ToUtf16(text); }
+#endif
+
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t limit) {
     if (text.size() <= limit) return text.size();
     std::size_t end = limit;
     while (end > 0 && (static_cast<std::uint8_t>(text[end]) & 0xC0) == 0x80) --end;
     return end;
 }
-
-#ifndef _WIN32
-// The ANSI code page of a POSIX system is its locale's, which is UTF-8 here.
-std::optional<std::string> Utf16ToAnsi(std::u16string_view text) { return Utf16ToUtf8(text); }
-std::u16string AnsiToUtf16(std::string_view text) { return Utf8ToUtf16(text); }
-#endif
 
 }  // namespace platform

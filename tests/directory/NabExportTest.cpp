@@ -119,6 +119,11 @@ TEST(NabExport, MissingServersViewFailsAlthoughThePeopleWereRead) {
 }
 
 TEST(NabExport, TemporaryFileThatCannotBeCreatedIsReported) {
+    if (testsupport::ExporterIsWindows()) {
+        // Wine takes a program's TMP and TEMP from its prefix's registry, never from the caller,
+        // and TMPDIR would move the Wine server's own socket.
+        GTEST_SKIP() << "the temporary folder of the Windows build cannot be set per run";
+    }
     const AcmeRun run;
     WriteFile(run.OutputFile("nab.xml"), kOlderNab);
     testsupport::ProcessOptions options;

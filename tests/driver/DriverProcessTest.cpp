@@ -65,7 +65,8 @@ TEST_F(DriverProcess, AValidOutputDirectoryWithoutAModeWritesNothing) {
 TEST_F(DriverProcess, VersionIsShownWithoutCheckingTheOutputDirectory) {
     const auto result = RunExporter({"-nab", "-V", "-o", (out / "missing").string()}, options);
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.standardOutput, DXL_PRODUCT_VERSION "\n");
+    // The Windows build shows it in a box instead (which cannot open without a display).
+    EXPECT_EQ(result.standardOutput, testsupport::ExporterIsWindows() ? "" : DXL_PRODUCT_VERSION "\n");
     EXPECT_TRUE(IsEmptyDir(out));
 }
 

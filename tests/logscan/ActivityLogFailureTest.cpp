@@ -86,7 +86,8 @@ TEST_F(LogScanFailure, FaultPartWayThroughTheScanKeepsTheRowsBefore) {
 TEST_F(LogScanFailure, MalformedLineEndsTheScanAfterTheRowsBefore) {
     WriteStream({Agent(1), "", "{\"type\": \"Domino.AGENT\", \"time\": ", Agent(2)});
     Run();
-    const std::string stream = (Environment() / "log.nsf.activity.jsonl").generic_string();
+    const std::string stream =
+        testsupport::ExporterPathText(Environment() / "log.nsf.activity.jsonl");
     ExpectLog("Error scanning activity stream (Activity stream is damaged: " + stream +
               ": line 3: not JSON)");
     EXPECT_EQ(Rows(), ",,u,t,,Domino.AGENT,00258EC000000001,,,,\r\n");

@@ -35,13 +35,13 @@ protected:
 };
 
 TEST_F(HostileTableTest, TotalShorterThanTheHeader) {
-    EXPECT_TRUE(ReadActivityItems(Words({2}).data()).Empty());
-    EXPECT_TRUE(ReadActivityItems(Words({0, 5}).data()).Empty());
+    EXPECT_TRUE(ReadActivityItems(Words({2}).data()).empty());
+    EXPECT_TRUE(ReadActivityItems(Words({0, 5}).data()).empty());
 }
 
 TEST_F(HostileTableTest, DescriptorsBeyondTheTotal) {
     // 1000 items claimed in an 8-byte record.
-    EXPECT_TRUE(ReadActivityItems(Words({8, 1000, 1, 2}).data()).Empty());
+    EXPECT_TRUE(ReadActivityItems(Words({8, 1000, 1, 2}).data()).empty());
 }
 
 TEST_F(HostileTableTest, NameOrValueLongerThanWhatIsLeft) {
@@ -50,7 +50,7 @@ TEST_F(HostileTableTest, NameOrValueLongerThanWhatIsLeft) {
     EXPECT_EQ(ReadActivityItems(table.data()).Entries(), (ItemTexts{{"UserName", "Jane"}}));
 
     SetWord(table, 4, 0xFFFF);  // now the first name too
-    EXPECT_TRUE(ReadActivityItems(table.data()).Empty());
+    EXPECT_TRUE(ReadActivityItems(table.data()).empty());
 }
 
 TEST_F(HostileTableTest, TotalLengthSmallerThanTheItemsHeld) {

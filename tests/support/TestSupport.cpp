@@ -1,11 +1,15 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -39,12 +43,80 @@ void WriteFile(const std::filesystem::path& path, const std::string& content) {
 }
 
 std::filesystem::path SourceDir() { return DXL_SOURCE_DIR; }
-std::filesystem::path ExporterPath() { return DXL_EXPORTER_PATH; }
+
+std::filesystem::path ExporterPath() {
+    const char* chosen = std::getenv("DXL_TEST_EXPORTER");
+    return chosen != nullptr && chosen[0] != '\0' ? chosen : DXL_EXPORTER_PATH;
+}
+
+bool ExporterIsWindows() {
+    std::string extension = ExporterPath().extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".exe";
+}
+
+std::string ExporterPathText(const std::filesystem::path& path) {
+    std::string text = path.string();
+    if (!ExporterIsWindows()) return text;
+    std::replace(text.begin(), text.end(), '/', '\\');
+    // Wine shows the root of the POSIX file system as drive Z:.
+    return !text.empty() && text[0] == '\\' ? "Z:" + text : text;
+}
+
+char ExporterSeparator() { return ExporterIsWindows() ? '\\' : '/'; }
+
+namespace {
+
+std::filesystem::path WineProgram() {
+    if (const char* chosen = std::getenv("DXL_WINE"); chosen != nullptr && chosen[0] != '\0') {
+        return chosen;
+    }
+    const char* path = std::getenv("PATH");
+    std::istringstream folders(path != nullptr ? path : "");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const std::filesystem::path candidate = std::filesystem::path(folder) / "wine64";
+        if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) return candidate;
+    }
+    return "/usr/lib/wine/wine64";  // where Debian's wine64 package puts it
+}
+
+// The command line for the program: under Wine, absolute paths (also "=<ini>") and the output
+// directory are given as the Windows build sees them.
+std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command;
+    if (!ExporterIsWindows()) {
+        command.push_back(ExporterPath().string());
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return command;
+    }
+    command.push_back(WineProgram().string());
+    command.push_back(ExporterPath().string());
+    bool outputValue = false;
+    for (const std::string& argument : arguments) {
+        if (outputValue || (!argument.empty() && argument[0] == '/')) {
+            command.push_back(ExporterPathText(argument));
+        } else if (argument.size() > 1 && argument[0] == '=' && argument[1] == '/') {
+            command.push_back("=" + ExporterPathText(argument.substr(1)));
+        } else {
+            command.push_back(argument);
+        }
+        outputValue = !outputValue && (argument == "-o" || argument == "-O");
+    }
+    return command;
+}
+
+}  // namespace
 
 ProcessResult RunExporter(const std::vector<std::string>& arguments, const ProcessOptions& options) {
+    if (const char* filter = std::getenv("DXL_TEST_FORBID_EXPORTER"); filter != nullptr) {
+        ADD_FAILURE() << "this test runs the program, so the Windows build must run it too: give "
+                         "its suite a name that scripts/test-windows selects ("
+                      << filter << ")";
+    }
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) return {};
-    const std::string program = ExporterPath().string();
+    const std::vector<std::string> command = CommandLine(arguments);
+    const bool underWine = ExporterIsWindows();
     const pid_t child = ::fork();
     if (child == 0) {
         ::dup2(pipeFds[1], STDOUT_FILENO);
@@ -52,6 +124,16 @@ ProcessResult RunExporter(const std::vector<std::string>& arguments, const Proce
         ::close(pipeFds[1]);
         if (!options.workingDirectory.empty() && ::chdir(options.workingDirectory.c_str()) != 0) {
             ::_exit(127);
+        }
+        if (underWine) {
+            // Wine's own services, started with the first program, would keep standard error,
+            // and with it the test runner's pipe, open for as long as the Wine server lives.
+            const int null = ::open("/dev/null", O_WRONLY);
+            if (null >= 0) ::dup2(null, STDERR_FILENO);
+            // Without a display the version box cannot open and returns at once.
+            ::unsetenv("DISPLAY");
+            ::unsetenv("WAYLAND_DISPLAY");
+            ::setenv("WINEDEBUG", "-all", 0);
         }
         for (const auto& name : options.unsetEnvironment) ::unsetenv(name.c_str());
         for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
@@ -62,10 +144,9 @@ ProcessResult RunExporter(const std::vector<std::string>& arguments, const Proce
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
         std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+        for (const auto& argument : command) argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
-        ::execv(program.c_str(), argv.data());
+        ::execv(argv[0], argv.data());
         ::_exit(127);
     }
     ::close(pipeFds[1]);

@@ -37,12 +37,26 @@ struct ProcessOptions {
     long fileSizeLimit = -1;                            // RLIMIT_FSIZE in bytes, SIGXFSZ ignored
 };
 
-// Runs the program built with the tests with `arguments` (the program path is added).
+// Runs the program with `arguments` (the program path is added). The program is the one built
+// with the tests, or the one the environment variable DXL_TEST_EXPORTER names. When that is a
+// Windows build (a .exe) it runs under wine64, and every argument that is an absolute path (also
+// after "=" and as "-o" value) is handed over in the form that program sees: see ExporterPathText.
+// The Windows build shows its version in a box, not on standard output. With
+// DXL_TEST_FORBID_EXPORTER set (scripts/test-windows does so for the tests it does not run
+// under Wine) a call fails the test.
 ProcessResult RunExporter(const std::vector<std::string>& arguments,
                           const ProcessOptions& options = {});
 
 std::filesystem::path SourceDir();
 std::filesystem::path ExporterPath();
+// True when the program under test is the Windows build, run under Wine.
+bool ExporterIsWindows();
+
+// A path as the program under test names it, e.g. in log lines: the path itself natively; for
+// the Windows build an absolute path becomes "Z:" and every "/" becomes "\".
+std::string ExporterPathText(const std::filesystem::path& path);
+// The separator the program puts between the output directory and a file name.
+char ExporterSeparator();
 
 // The lines of a run log, each without its CR LF; fails the test when a line lacks CR LF.
 std::vector<std::string> LogLines(const std::filesystem::path& logFile);

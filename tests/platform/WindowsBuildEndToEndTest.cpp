@@ -1,0 +1,186 @@
+// The program as a process on its own platform: what only the Windows build has (run under Wine
+// when DXL_TEST_EXPORTER names it), and the platform's part of a run, the same for both builds.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using testsupport::ExporterIsWindows;
+using testsupport::ExporterPath;
+using testsupport::ReadFile;
+using testsupport::RunExporter;
+using testsupport::ScratchDir;
+
+std::string CommandOutput(const std::string& command) {
+    std::string output;
+    if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+        ::pclose(pipe);
+    }
+    return output;
+}
+
+std::uint32_t Read32(const std::string& image, std::size_t offset) {
+    if (offset + 4 > image.size()) return 0;
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<std::uint8_t>(image[offset + i]);
+    return value;
+}
+
+std::uint16_t Read16(const std::string& image, std::size_t offset) {
+    if (offset + 2 > image.size()) return 0;
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(image[offset]) |
+                                      static_cast<std::uint8_t>(image[offset + 1]) << 8);
+}
+
+// The names of the DLLs a PE32+ image imports from, upper-cased.
+std::set<std::string> ImportedLibraries(const std::string& image) {
+    const std::size_t header = Read32(image, 0x3C);
+    const std::size_t optional = header + 24;
+    const std::size_t sections = optional + Read16(image, header + 20);
+    const std::uint16_t sectionCount = Read16(image, header + 6);
+    auto fileOffset = [&](std::uint32_t rva) -> std::size_t {
+        for (std::uint16_t i = 0; i < sectionCount; ++i) {
+            const std::size_t section = sections + 40u * i;
+            const std::uint32_t start = Read32(image, section + 12);
+            const std::uint32_t size = Read32(image, section + 8);
+            if (rva >= start && rva < start + size) return Read32(image, section + 20) + (rva - start);
+        }
+        return image.size();
+    };
+    std::set<std::string> names;
+    const std::uint32_t importRva = Read32(image, optional + 112 + 8);  // data directory 1
+    for (std::size_t entry = fileOffset(importRva); entry + 20 <= image.size(); entry += 20) {
+        const std::uint32_t nameRva = Read32(image, entry + 12);
+        if (nameRva == 0) break;
+        std::string name;
+        for (std::size_t at = fileOffset(nameRva); at < image.size() && image[at] != '\0'; ++at) {
+            name += static_cast<char>(std::toupper(static_cast<unsigned char>(image[at])));
+        }
+        names.insert(name);
+    }
+    return names;
+}
+
+std::string Utf16Le(const std::string& ascii) {
+    std::string out;
+    for (char c : ascii) out += {c, '\0'};
+    return out;
+}
+
+// "=<ini>" for a notes.ini in a copy of the sample environment.
+struct SampleEnvironment {
+    ScratchDir scratch;
+    std::filesystem::path data = scratch / "acme";
+    std::filesystem::path output = scratch / "out";
+
+    SampleEnvironment() {
+        testsupport::CopyExample("acme", data);
+        std::filesystem::create_directories(output);
+    }
+    std::string Ini() const { return "=" + (data / "notes.ini").string(); }
+};
+
+class WindowsBuildEndToEnd : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!ExporterIsWindows()) GTEST_SKIP() << "the program under test is not the Windows build";
+    }
+};
+
+TEST_F(WindowsBuildEndToEnd, IsA64BitGuiProgramNeedingOnlySystemLibraries) {
+    const std::string description = CommandOutput("file -b '" + ExporterPath().string() + "'");
+    if (!description.empty()) {
+        EXPECT_NE(description.find("PE32+"), std::string::npos) << description;
+        EXPECT_NE(description.find("(GUI)"), std::string::npos) << description;
+    }
+    const std::string image = ReadFile(ExporterPath());
+    ASSERT_EQ(image.substr(0, 2), "MZ");
+    const std::size_t header = Read32(image, 0x3C);
+    ASSERT_EQ(image.substr(header, 4), std::string("PE\0\0", 4));
+    EXPECT_EQ(Read16(image, header + 24), 0x20B);       // PE32+
+    EXPECT_EQ(Read16(image, header + 24 + 68), 2);      // Windows GUI subsystem
+
+    const std::set<std::string> system = {"KERNEL32.DLL", "MSVCRT.DLL", "SHELL32.DLL",
+                                          "USER32.DLL", "VERSION.DLL"};
+    const std::set<std::string> imported = ImportedLibraries(image);
+    EXPECT_FALSE(imported.empty());
+    for (const std::string& name : imported) EXPECT_TRUE(system.contains(name)) << name;
+}
+
+TEST_F(WindowsBuildEndToEnd, VersionResourceHoldsTheProductVersion) {
+    const std::string image = ReadFile(ExporterPath());
+    ASSERT_NE(image.find(Utf16Le("040904B0")), std::string::npos);
+    // A String entry of the resource: its key, padding to 32 bits, its value, each terminated.
+    const std::string key = Utf16Le("ProductVersion") + std::string(2, '\0');
+    std::string value;
+    for (std::size_t at = image.find(key); at != std::string::npos && value.empty();
+         at = image.find(key, at + 1)) {
+        std::size_t start = at + key.size();
+        while (start < image.size() && start % 4 != 0 && image[start] == '\0') ++start;
+        for (std::size_t i = start; i + 1 < image.size() && (image[i] | image[i + 1]) != 0; i += 2) {
+            value += image.substr(i, 2);
+        }
+    }
+    EXPECT_EQ(value, Utf16Le(DXL_PRODUCT_VERSION));
+}
+
+TEST(PlatformEndToEnd, VersionRequestEndsTheRunWithoutWritingAnything) {
+    SampleEnvironment environment;
+    const auto result = RunExporter({environment.Ini(), "-catalog", "-v", "-o",
+                                     environment.output.string()});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(environment.output));
+    // The Windows build shows the version in a box; without a display the box cannot open.
+    if (ExporterIsWindows()) {
+        EXPECT_EQ(result.standardOutput, "");
+    }
+}
+
+// The separator after the folder stays: the paths hold two in a row (two backslashes on Windows).
+TEST(PlatformEndToEnd, OutputDirectoryWithATrailingSeparatorIsUsedAsItStands) {
+    SampleEnvironment environment;
+    const std::string output = environment.output.string() + "/";
+    ASSERT_EQ(testsupport::ExporterPathText(output).back(), testsupport::ExporterSeparator());
+    const std::filesystem::path plain = environment.scratch / "plain";
+    std::filesystem::create_directories(plain);
+    for (const std::string& folder : {output, plain.string()}) {
+        const auto result = RunExporter(
+            {environment.Ini(), "-catalog", "-s", "Hub01/Acme", "-debug", "-o", folder});
+        EXPECT_EQ(result.exitCode, 0);
+    }
+    EXPECT_FALSE(std::filesystem::exists(environment.output / "log.txt"));
+    EXPECT_FALSE(std::filesystem::exists(environment.output / "temp.tmp"));
+    const std::string catalog = ReadFile(environment.output / "catalog.dxl");
+    EXPECT_NE(catalog.find("<document"), std::string::npos);
+    EXPECT_EQ(catalog, ReadFile(plain / "catalog.dxl"));
+}
+
+TEST(PlatformEndToEnd, ReadsAndWritesUnderANonAsciiFolder) {
+    // "ø" and "€" have forms in the ANSI code page (1252 under Wine), so the start-up argument
+    // carries them; the runtime's own paths (its data, its report) come as UTF-8.
+    ScratchDir scratch;
+    const std::filesystem::path folder = scratch / "Bjørn€";
+    std::filesystem::create_directories(folder / "out");
+    testsupport::CopyExample("acme", folder / "acme");
+    testsupport::WriteFile(folder / "acme" / "test.ini",
+                           ReadFile(folder / "acme" / "notes.ini") +
+                               "SimReport=" + (folder / "report.json").string() + "\n");
+    const auto result =
+        RunExporter({"=" + (folder / "acme" / "test.ini").string(), "-catalog", "-s",
+                     "Hub01/Acme", "-o", (folder / "out").string()});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder / "out" / "log.txt"));
+    EXPECT_NE(ReadFile(folder / "out" / "catalog.dxl").find("<document"), std::string::npos);
+    EXPECT_NE(ReadFile(folder / "report.json").find("openHandles"), std::string::npos);
+}
+
+}  // namespace
