@@ -7,6 +7,12 @@
 OUT_DIR receives notes.ini, servers.json, hub01/catalog.nsf (catalog notes, most of them for
 Hub01), log.nsf with log.nsf.activity.jsonl (activity records), names.nsf (people, servers and
 connection documents) and mail01/names.nsf (server documents).
+
+The modes over it, from OUT_DIR (bench/run does the same with a notes.ini of its own):
+    dxlexporter -logscan -o OUT =notes.ini
+    dxlexporter -nab -o OUT =notes.ini
+    dxlexporter -servers -o OUT =notes.ini
+    dxlexporter -catalog -s Hub01/Big -o OUT =notes.ini      (the catalog lives on Hub01)
 """
 import argparse
 import json
