@@ -55,8 +55,8 @@ std::string_view ValueText(const unsigned char* value, std::size_t length, Value
 class SeenNames {
 public:
     explicit SeenNames(const ActivityItemMap& items) : items_(items) {}
-    bool Contains(std::string_view name) const {
-        return items_.size() <= kLinearNameSearch ? items_.contains(name) : hashed_.contains(name);
+    bool Contains(const ItemName& name) const {
+        return items_.size() <= kLinearNameSearch ? items_.contains(name) : hashed_.contains(name.text);
     }
     // After `name` was added to the map.
     void Added(std::string_view name) {
@@ -74,36 +74,10 @@ private:
 
 }  // namespace
 
-std::uint64_t ActivityItemMap::NameBit(std::string_view name) {
-    if (name.empty()) return 1;
-    const auto first = static_cast<unsigned char>(name.front());
-    const auto last = static_cast<unsigned char>(name.back());
-    return std::uint64_t{1} << ((name.size() * 7 + first + last * 3) & 63);
-}
-
-std::optional<std::string_view> ActivityItemMap::Find(std::string_view name) const {
-    if ((nameBits_ & NameBit(name)) == 0) return std::nullopt;
-    for (const Entry& entry : entries_) {
-        if (entry.name == name) return Value(entry);
-    }
-    return std::nullopt;
-}
-
 std::vector<std::pair<std::string, std::string>> ActivityItemMap::Entries() const {
     std::vector<std::pair<std::string, std::string>> entries;
-    for (const Entry& entry : entries_) entries.emplace_back(entry.name, Value(entry));
+    for (const Entry& entry : entries_) entries.emplace_back(Name(entry), Value(entry));
     return entries;
-}
-
-void ActivityItemMap::Reserve(std::size_t items, std::size_t textBytes) {
-    entries_.reserve(items);
-    texts_.reserve(textBytes);
-}
-
-void ActivityItemMap::Add(std::string_view name, std::string_view valueText) {
-    entries_.push_back({name, texts_.size(), valueText.size()});
-    nameBits_ |= NameBit(name);
-    texts_ += valueText;
 }
 
 ActivityItemMap ReadActivityItems(const void* itemTable) {
@@ -128,8 +102,10 @@ ActivityItemMap ReadActivityItems(const void* itemTable) {
         const std::string_view name(reinterpret_cast<const char*>(table + position), nameLength);
         const unsigned char* value = table + position + nameLength;
         position += nameLength + valueLength;
-        if (name.empty() || seen.Contains(name)) continue;
-        items.Add(name, ValueText(value, valueLength, buffers));
+        if (name.empty()) continue;
+        const ItemName key(name);
+        if (seen.Contains(key)) continue;
+        items.Add(key, ValueText(value, valueLength, buffers));
         seen.Added(name);
     }
     return items;

@@ -1,4 +1,5 @@
 // TranslateText between UTF-16, UTF-8 and the library's character set.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -41,11 +42,31 @@ std::size_t PlainPrefix(std::string_view input) {
     return length;
 }
 
+void AppendUtf8(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 std::uint32_t ToUtf8(std::string_view input, void* output, std::uint32_t outputSize) {
     const std::size_t plain = PlainPrefix(input);
     if (plain == input.size()) return CopyOut(input.data(), std::min<std::size_t>(plain, outputSize), output);
     std::string text(input.substr(0, plain));
-    text += platform::Utf16ToUtf8(notessim::lmbcs::Decode(input.substr(plain)));
+    const std::string_view rest = input.substr(plain);
+    if (std::all_of(rest.begin(), rest.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x20; })) {
+        // Single-byte characters only (code page 850 above 0x7F), all in the Basic Multilingual
+        // Plane: straight to UTF-8, as the way through UTF-16 would give them.
+        for (std::size_t pos = 0; pos < rest.size();) AppendUtf8(notessim::lmbcs::DecodeNext(rest, pos), text);
+    } else {
+        text += platform::Utf16ToUtf8(notessim::lmbcs::Decode(rest));
+    }
     return CopyOut(text.data(), platform::Utf8PrefixLength(text, outputSize), output);
 }
 

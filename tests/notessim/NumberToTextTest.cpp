@@ -31,8 +31,9 @@ TEST(NumberToText, GeneralFormatWithUpTo15SignificantDigits) {
     EXPECT_EQ(Text(-1.5e-300), "-1.5E-300");
 }
 
-// Whole numbers take a shorter way than the general format: it must give the same text.
-TEST(NumberToText, WholeNumbersAsTheGeneralFormatWritesThem) {
+// Whole numbers and numbers of a few decimals take shorter ways than the general format: they
+// must give the same text.
+TEST(NumberToText, ShortWaysWriteWhatTheGeneralFormatWrites) {
     notessim::ResetRuntime();
     const double numbers[] = {0, 1, -1, 7, 200, 404, 1048576, 4294967296.0, -123456789,
                               9007199254740992.0 / 16, 999999999999999, -999999999999999,
@@ -47,6 +48,23 @@ TEST(NumberToText, WholeNumbersAsTheGeneralFormatWritesThem) {
     }
     EXPECT_EQ(Text(-0.0), "-0");
     EXPECT_EQ(Text(1e15), "1E+15");
+    EXPECT_EQ(Text(29.97), "29.97");
+    EXPECT_EQ(Text(0.001), "0.001");
+    EXPECT_EQ(Text(3.0000000000000004), "3");
+
+    unsigned long long state = 1;
+    const auto next = [&] { return state = state * 6364136223846793005ull + 1442695040888963407ull; };
+    for (int i = 0; i < 100000; ++i) {
+        const auto whole = static_cast<long long>(next() >> 24) - (1ll << 39);
+        const double scales[] = {1, 10, 100, 1000, 10000, 100000, 1e7};
+        const double number = static_cast<double>(whole) / scales[(next() >> 40) % 7];
+        char general[64];
+        const auto end = std::to_chars(general, general + sizeof general, number,
+                                       std::chars_format::general, 15).ptr;
+        std::string expected(general, end);
+        for (char& c : expected) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        ASSERT_EQ(Text(number), expected) << whole;
+    }
 }
 
 TEST(NumberToText, BufferTooSmallAndFaults) {

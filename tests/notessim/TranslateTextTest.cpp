@@ -3,6 +3,7 @@
 #include <string>
 
 #include "notes/NotesPlatform.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -57,6 +58,21 @@ TEST(TranslateText, OutputThatDoesNotFitIsCutAtACharacterBoundary) {
     }
     EXPECT_EQ(ToUnicode(library, 6), u"ab");  // the surrogate pair is not split
     EXPECT_EQ(ToUtf8(library, 4), "ab");       // nor the four UTF-8 bytes
+}
+
+// Text of single-byte characters goes to UTF-8 without the way through UTF-16: every byte from
+// 0x20 up, alone and among others, must read as that way reads it, also where the output is cut.
+TEST(TranslateText, SingleByteCharactersReadAsThroughUtf16) {
+    std::string all;
+    for (int byte = 0x20; byte <= 0xFF; ++byte) all += static_cast<char>(byte);
+    const std::string mixed = "Caf" + all.substr(0xE9 - 0x20, 1) + " \x14\x00\xE9 x";  // a group byte
+    for (const std::string& text : {all, mixed, all.substr(0x80 - 0x20)}) {
+        const std::string throughUtf16 = platform::Utf16ToUtf8(ToUnicode(text, 4096));
+        EXPECT_EQ(ToUtf8(text, 4096), throughUtf16);
+        for (std::uint32_t size = 0; size < 40; ++size) {
+            EXPECT_EQ(ToUtf8(text, size), throughUtf16.substr(0, platform::Utf8PrefixLength(throughUtf16, size)));
+        }
+    }
 }
 
 TEST(TranslateText, UnpairedSurrogatesBecomeTheReplacementCharacter) {
