@@ -52,7 +52,7 @@ bool HasTrigger(__m128i bytes) { return _mm_movemask_epi8(Triggers(bytes)) != 0;
 bool HasTrigger16(const char* at) { return HasTrigger(Load16(at)); }
 
 // Short values are read as two overlapping halves in one register (the rest zeros).
-bool NeedsQuoting(std::string_view value) {
+[[gnu::always_inline]] inline bool NeedsQuoting(std::string_view value) {
     const char* at = value.data();
     const std::size_t size = value.size();
     if (size < 16) {
@@ -139,7 +139,7 @@ char* CopyDoublingQuotesBytewise(std::string_view value, char* out) {
     return out;
 }
 
-bool NeedsQuoting(std::string_view value) {
+[[gnu::always_inline]] inline bool NeedsQuoting(std::string_view value) {
     const char* at = value.data();
     const std::size_t size = value.size();
     if (size < 8) return HasTriggerBytewise(value);
@@ -159,7 +159,7 @@ char* CopyDoublingQuotes(const char* at, std::size_t size, char* out) {
 
 // Copies the value in place up to its last 16 to 31 bytes, which go through a copy padded with
 // zeros, so that the block copy never reads past the value. Writes up to 16 bytes past the end.
-char* WriteQuotedField(std::string_view value, char* out) {
+[[gnu::always_inline]] inline char* WriteQuotedField(std::string_view value, char* out) {
     *out++ = '"';
     const std::size_t inPlace = value.size() >= 32 ? (value.size() - 16) & ~std::size_t{15} : 0;
     out = CopyDoublingQuotes(value.data(), inPlace, out);
@@ -181,8 +181,10 @@ char* WriteCsvField(std::string_view value, char* out) {
     return out + value.size();
 }
 
-std::string QuoteCsvField(std::string_view value) {
-    if (!NeedsQuoting(value)) return std::string(value);
+namespace {
+
+// Kept out of QuoteCsvField, whose common way (a plain value) then needs no stack frame for it.
+[[gnu::noinline]] std::string QuotedField(std::string_view value) {
     if (value.size() <= kShortValue) {
         char field[CsvFieldRoom(kShortValue)];
         const char* end = WriteQuotedField(value, field);
@@ -192,6 +194,13 @@ std::string QuoteCsvField(std::string_view value) {
     std::string field(length + 16, '"');
     field.resize(static_cast<std::size_t>(WriteQuotedField(value, field.data()) - field.data()));
     return field;
+}
+
+}  // namespace
+
+std::string QuoteCsvField(std::string_view value) {
+    if (!NeedsQuoting(value)) return std::string(value);
+    return QuotedField(value);
 }
 
 }  // namespace logscan
