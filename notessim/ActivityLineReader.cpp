@@ -3,7 +3,6 @@
 #include <bit>
 #include <charconv>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
