@@ -79,18 +79,18 @@ bool ParseFault(std::string_view text, Fault& fault) {
 
 }  // namespace
 
-bool SetFaults(std::string_view specification) {
+bool SetFaults(std::string_view faultList) {
     std::vector<Fault> faults;
-    while (!Trim(specification).empty()) {
-        const auto comma = specification.find(',');
+    while (!Trim(faultList).empty()) {
+        const auto comma = faultList.find(',');
         Fault fault;
-        if (!ParseFault(specification.substr(0, comma), fault)) {
+        if (!ParseFault(faultList.substr(0, comma), fault)) {
             Table().faults.clear();
             return false;
         }
         faults.push_back(std::move(fault));
         if (comma == std::string_view::npos) break;
-        specification.remove_prefix(comma + 1);
+        faultList.remove_prefix(comma + 1);
     }
     Table().faults = std::move(faults);
     return true;
