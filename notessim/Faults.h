@@ -12,7 +12,7 @@
 namespace notessim {
 
 // Replaces the fault table; false (and no faults) when the text is malformed.
-bool SetFaults(std::string_view specification);
+bool SetFaults(std::string_view faultList);
 
 // Counts a call of `operation` and gives the status to fail it with, if any.
 std::optional<notes::NotesStatus> TakeFault(std::string_view operation);
