@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace notes {
 
@@ -77,6 +78,15 @@ using ActivityCallback = NotesStatus (*)(const char* eventType, std::uint32_t re
                                          std::uint32_t reserved2, const void* reserved3,
                                          const TimeDate* eventTime, const void* itemTable,
                                          void* context);
+
+// The library itself: found, loaded and every function resolved before the first Notes call.
+// A runtime linked into the program has nothing to load.
+struct LibraryLoad {
+    bool loaded = false;
+    std::string file;     // UTF-8: the file loaded, or the name that was searched for
+    std::string failure;  // UTF-8: why it cannot be used (the missing function, the system's reason)
+};
+LibraryLoad LoadNotesLibrary();
 
 // Runtime
 NotesStatus InitializeNotes(int argc, char** argv);

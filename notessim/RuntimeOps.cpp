@@ -43,6 +43,8 @@ namespace notes {
 
 using namespace notessim;
 
+LibraryLoad LoadNotesLibrary() { return {true, "(linked in)", ""}; }
+
 NotesStatus InitializeNotes(int argc, char** argv) {
     std::filesystem::path ini = "notes.ini";
     for (int i = 1; i < argc && argv != nullptr; ++i) {
