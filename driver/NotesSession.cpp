@@ -97,6 +97,15 @@ notes::NotesStatus SwitchUserId() {
 void EndNotesSession() { notes::TerminateNotes(); }
 
 bool EnterNotesSession() {
+    const notes::LibraryLoad library = notes::LoadNotesLibrary();
+    if (!library.loaded) {
+        // Ends the run as a failed start does, with the loader's reason in place of a status.
+        LogMessage(kLogError, platform::Utf8ToUtf16(library.failure));
+        return false;
+    }
+    if (!library.file.empty()) {
+        LogDebug(u"Notes library: %s", {platform::Utf8ToUtf16(library.file)});
+    }
     if (const notes::NotesStatus status = StartNotesSession(); status != 0) {
         LogMessage(kLogError,
                    FormatWide(u"Notes initialization failed (%X)", {std::int64_t{status}}));

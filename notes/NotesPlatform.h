@@ -83,8 +83,9 @@ using ActivityCallback = NotesStatus (*)(const char* eventType, std::uint32_t re
 // A runtime linked into the program has nothing to load.
 struct LibraryLoad {
     bool loaded = false;
-    std::string file;     // UTF-8: the file loaded, or the name that was searched for
-    std::string failure;  // UTF-8: why it cannot be used (the missing function, the system's reason)
+    std::string file;     // UTF-8: the file loaded, or the name searched for; empty if linked in
+    std::string failure;  // UTF-8: the run-log text when it cannot be used: the file, the missing
+                          // function if one is, the system's reason
 };
 LibraryLoad LoadNotesLibrary();
 

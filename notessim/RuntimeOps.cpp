@@ -43,7 +43,7 @@ namespace notes {
 
 using namespace notessim;
 
-LibraryLoad LoadNotesLibrary() { return {true, "(linked in)", ""}; }
+LibraryLoad LoadNotesLibrary() { return {true, "", ""}; }  // linked in: no file
 
 NotesStatus InitializeNotes(int argc, char** argv) {
     std::filesystem::path ini = "notes.ini";

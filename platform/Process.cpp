@@ -21,6 +21,10 @@ std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name
     return Utf8ToUtf16(value);
 }
 
+bool WriteEnvironmentVariable(const std::u16string& name, const std::u16string& value) {
+    return ::setenv(Utf16ToUtf8(name).c_str(), Utf16ToUtf8(value).c_str(), 1) == 0;
+}
+
 std::optional<std::u16string> ReadProductVersion() { return Utf8ToUtf16(DXL_PRODUCT_VERSION); }
 
 void ShowMessageBox(const std::u16string& /*caption*/, const std::u16string& text) {

@@ -13,6 +13,9 @@ std::vector<std::u16string> WideArguments(int argc, char** argv);
 // Nothing when the variable does not exist; an existing empty variable gives an empty text.
 std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name);
 
+// Sets the variable for this process and the programs and libraries it starts or loads.
+bool WriteEnvironmentVariable(const std::u16string& name, const std::u16string& value);
+
 // The product version text of the program's own version resource, if it has one.
 std::optional<std::u16string> ReadProductVersion();
 

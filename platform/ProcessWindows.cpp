@@ -27,6 +27,10 @@ std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name
     }
 }
 
+bool WriteEnvironmentVariable(const std::u16string& name, const std::u16string& value) {
+    return ::SetEnvironmentVariableW(ToWide(name).c_str(), ToWide(value).c_str()) != 0;
+}
+
 std::optional<std::u16string> ReadProductVersion() {
     std::wstring module(MAX_PATH, L'\0');
     for (;;) {

@@ -76,7 +76,7 @@ testsupport::ProcessResult AcmeRun::Run(const std::vector<std::string>& argument
 
 std::vector<std::string> AcmeRun::Log() const {
     if (!std::filesystem::exists(Output() / "log.txt")) return {};
-    return testsupport::LogLines(Output() / "log.txt");
+    return testsupport::LogLinesAfterLibraryLine(Output() / "log.txt");
 }
 
 void AcmeRun::ExpectEverythingReleased() const {

@@ -49,6 +49,15 @@ std::filesystem::path ExporterPath() {
     return chosen != nullptr && chosen[0] != '\0' ? chosen : DXL_EXPORTER_PATH;
 }
 
+std::filesystem::path LinkedExporterPath() {
+    const std::filesystem::path program = ExporterPath();
+    return program.parent_path() / ("dxlexporter-linked" + program.extension().string());
+}
+
+std::filesystem::path NotesLibraryBesideExporter() {
+    return ExporterPath().parent_path() / (ExporterIsWindows() ? "nnotes.dll" : "libnotes.so");
+}
+
 bool ExporterIsWindows() {
     std::string extension = ExporterPath().extension().string();
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -82,15 +91,16 @@ std::filesystem::path WineProgram() {
 
 // The command line for the program: under Wine, absolute paths (also "=<ini>") and the output
 // directory are given as the Windows build sees them.
-std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) {
+std::vector<std::string> CommandLine(const std::filesystem::path& program,
+                                     const std::vector<std::string>& arguments) {
     std::vector<std::string> command;
     if (!ExporterIsWindows()) {
-        command.push_back(ExporterPath().string());
+        command.push_back(program.string());
         command.insert(command.end(), arguments.begin(), arguments.end());
         return command;
     }
     command.push_back(WineProgram().string());
-    command.push_back(ExporterPath().string());
+    command.push_back(program.string());
     bool outputValue = false;
     for (const std::string& argument : arguments) {
         if (outputValue || (!argument.empty() && argument[0] == '/')) {
@@ -115,7 +125,8 @@ ProcessResult RunExporter(const std::vector<std::string>& arguments, const Proce
     }
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) return {};
-    const std::vector<std::string> command = CommandLine(arguments);
+    const std::vector<std::string> command =
+        CommandLine(options.program.empty() ? ExporterPath() : options.program, arguments);
     const bool underWine = ExporterIsWindows();
     const pid_t child = ::fork();
     if (child == 0) {
@@ -175,6 +186,14 @@ std::vector<std::string> LogLines(const std::filesystem::path& logFile) {
         }
         lines.push_back(content.substr(start, end - start));
         start = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> LogLinesAfterLibraryLine(const std::filesystem::path& logFile) {
+    std::vector<std::string> lines = LogLines(logFile);
+    if (!lines.empty() && lines.front().rfind("#DEBUG# - Notes library: ", 0) == 0) {
+        lines.erase(lines.begin());
     }
     return lines;
 }

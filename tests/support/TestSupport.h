@@ -35,6 +35,7 @@ struct ProcessOptions {
     std::map<std::string, std::string> environment;     // added to (or replacing) the inherited
     std::vector<std::string> unsetEnvironment;
     long fileSizeLimit = -1;                            // RLIMIT_FSIZE in bytes, SIGXFSZ ignored
+    std::filesystem::path program;                      // empty: the program under test
 };
 
 // Runs the program with `arguments` (the program path is added). The program is the one built
@@ -49,6 +50,10 @@ ProcessResult RunExporter(const std::vector<std::string>& arguments,
 
 std::filesystem::path SourceDir();
 std::filesystem::path ExporterPath();
+// The same program with the simulated runtime linked in rather than loaded, built beside it.
+std::filesystem::path LinkedExporterPath();
+// The look-alike Notes library the program under test loads in the build tree.
+std::filesystem::path NotesLibraryBesideExporter();
 // True when the program under test is the Windows build, run under Wine.
 bool ExporterIsWindows();
 
@@ -60,6 +65,8 @@ char ExporterSeparator();
 
 // The lines of a run log, each without its CR LF; fails the test when a line lacks CR LF.
 std::vector<std::string> LogLines(const std::filesystem::path& logFile);
+// The same without the first line when it is the debug line naming the Notes library loaded.
+std::vector<std::string> LogLinesAfterLibraryLine(const std::filesystem::path& logFile);
 
 // Copies the sample environment examples/<name> into `target`.
 void CopyExample(const std::string& name, const std::filesystem::path& target);

@@ -1,0 +1,81 @@
+// Activity streams. The library's stream is a pointer; the program holds a 32-bit number, so the
+// binding keeps the pointers and hands out their numbers.
+#include <map>
+
+#include "notes/NotesLibrary.h"
+#include "notes/NotesPlatform.h"
+#include "notes/WidthBridge.h"
+
+namespace notes {
+namespace {
+
+namespace api = notesapi;
+
+struct Streams {
+    std::map<ActivityStreamHandle, void*> open;
+    ActivityStreamHandle next = 1;
+};
+
+Streams& OpenStreams() {
+    static Streams streams;
+    return streams;
+}
+
+void* StreamOf(ActivityStreamHandle stream) {
+    const auto found = OpenStreams().open.find(stream);
+    return found == OpenStreams().open.end() ? nullptr : found->second;
+}
+
+struct ActivityRelay {
+    ActivityCallback callback;
+    void* context;
+};
+
+// The primary key has no place in the program's callback and is not used by it.
+api::STATUS LNCALLBACK RelayActivityRecord(const char* descName, api::DWORD descIdx,
+                                           api::DWORD flags, api::WORD /*primaryKey*/,
+                                           const api::TIMEDATE* timeStamp, void* record,
+                                           void* userData) {
+    const auto* relay = static_cast<const ActivityRelay*>(userData);
+    return relay->callback(descName, descIdx, flags, nullptr,
+                           reinterpret_cast<const TimeDate*>(timeStamp), record, relay->context);
+}
+
+}  // namespace
+
+using binding::Api;
+
+NotesStatus OpenActivityStream(ActivityStreamHandle* stream, const char* server,
+                               const char* database, const char* typeFilter,
+                               std::uint32_t flags, const TimeDate* range) {
+    void* opened = nullptr;
+    if (const NotesStatus status = Api().LogOpenActivityStream(
+            &opened, server, database, typeFilter, flags,
+            reinterpret_cast<const api::TIMEDATE_PAIR*>(range));
+        status != 0) {
+        return status;
+    }
+    Streams& streams = OpenStreams();
+    const ActivityStreamHandle handle = streams.next++;
+    streams.open.emplace(handle, opened);
+    *stream = handle;
+    return 0;
+}
+
+NotesStatus ScanActivityStream(ActivityStreamHandle stream, ActivityCallback callback,
+                               void* context, std::uint32_t /*reserved1*/,
+                               std::uint32_t /*reserved2*/) {
+    void* opened = StreamOf(stream);
+    if (opened == nullptr) return kStatusInvalidHandle;
+    ActivityRelay relay{callback, context};
+    return Api().LogEnumActivityStream(opened, RelayActivityRecord, &relay, nullptr, 0);
+}
+
+void CloseActivityStream(ActivityStreamHandle stream) {
+    void* opened = StreamOf(stream);
+    if (opened == nullptr) return;
+    OpenStreams().open.erase(stream);
+    Api().LogCloseActivityStream(opened);
+}
+
+}  // namespace notes

@@ -1,0 +1,61 @@
+// Memory handles and ID tables. The program releases compiled formulas, buffers and ID tables
+// alike with FreeMemoryHandle; the library frees ID tables only with IDDestroyTable, so the
+// binding remembers which handles are ID tables.
+#include <set>
+
+#include "notes/NotesLibrary.h"
+#include "notes/NotesPlatform.h"
+#include "notes/WidthBridge.h"
+
+namespace notes {
+namespace {
+
+std::set<IdTableHandle>& LiveIdTables() {
+    static std::set<IdTableHandle> tables;
+    return tables;
+}
+
+}  // namespace
+
+using binding::Api;
+
+void* LockMemoryHandle(MemoryHandle handle) { return Api().OSLockObject(handle); }
+
+void UnlockMemoryHandle(MemoryHandle handle) { Api().OSUnlockObject(handle); }
+
+void FreeMemoryHandle(MemoryHandle handle) {
+    if (LiveIdTables().erase(handle) != 0) {
+        Api().IDDestroyTable(handle);
+    } else {
+        Api().OSMemFree(handle);
+    }
+}
+
+NotesStatus CreateIdTable(std::uint16_t alignment, IdTableHandle* table) {
+    binding::Received<notesapi::DHANDLE> created;
+    if (const NotesStatus status = Api().IDCreateTable(alignment, created.Target()); status != 0) {
+        return status;
+    }
+    if (const NotesStatus status = binding::Deliver(created, table, kStatusInvalidHandle);
+        status != 0) {
+        return status;
+    }
+    LiveIdTables().insert(created.Value());
+    return 0;
+}
+
+NotesStatus InsertIdIntoTable(IdTableHandle table, NoteId id, bool* inserted) {
+    binding::Received<notesapi::BOOL> added;
+    const NotesStatus status = Api().IDInsert(table, id, inserted != nullptr ? added.Target() : nullptr);
+    if (status == 0 && inserted != nullptr) *inserted = added.Value() != 0;
+    return status;
+}
+
+std::uint32_t CountIdTableEntries(IdTableHandle table) { return Api().IDEntries(table); }
+
+void DestroyIdTable(IdTableHandle table) {
+    LiveIdTables().erase(table);
+    Api().IDDestroyTable(table);
+}
+
+}  // namespace notes

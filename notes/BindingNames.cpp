@@ -1,0 +1,53 @@
+// Name lookups (the library's 32-bit family throughout) and name conversion.
+#include "notes/NotesLibrary.h"
+#include "notes/NotesPlatform.h"
+#include "notes/WidthBridge.h"
+
+namespace notes {
+
+using binding::Api;
+
+NotesStatus LookupNames(const char* server, std::uint16_t flags, std::uint16_t nameSpaceCount,
+                        const char* nameSpaces, std::uint16_t nameCount, const char* names,
+                        std::uint16_t itemCount, const char* items, MemoryHandle* lookup) {
+    binding::Received<notesapi::DHANDLE> found;
+    if (const NotesStatus status =
+            Api().NAMELookup2(server, flags, nameSpaceCount, nameSpaces, nameCount, names,
+                              itemCount, items, found.Target());
+        status != 0) {
+        return status;
+    }
+    return binding::Deliver(found, lookup, kStatusInvalidHandle);
+}
+
+// The program counts matches in 16 bits. A name with more matches than that is not handed out
+// cut short: it reads as no record.
+const void* FirstLookupName(const void* lookup, const void* previousName,
+                            std::uint16_t* matchCount) {
+    notesapi::DWORD count = 0;
+    void* name = Api().NAMELocateNextName2(const_cast<void*>(lookup),
+                                           const_cast<void*>(previousName), &count);
+    if (!binding::FitsIn<std::uint16_t>(count)) {
+        name = nullptr;
+        count = 0;
+    }
+    if (matchCount != nullptr) *matchCount = static_cast<std::uint16_t>(count);
+    return name;
+}
+
+const void* NextNameMatch(const void* lookup, const void* name, const void* previousMatch) {
+    return Api().NAMELocateNextMatch2(const_cast<void*>(lookup), const_cast<void*>(name),
+                                      const_cast<void*>(previousMatch));
+}
+
+NotesStatus GetMatchItemText(const void* match, std::uint16_t item, std::uint16_t value,
+                             char* buffer, std::uint16_t bufferSize) {
+    return Api().NAMEGetTextItem2(const_cast<void*>(match), item, value, buffer, bufferSize);
+}
+
+NotesStatus ConvertName(std::uint32_t flags, const char* templateName, const char* name,
+                        char* buffer, std::uint16_t bufferSize, std::uint16_t* length) {
+    return Api().DNAbbreviate(flags, templateName, name, buffer, bufferSize, length);
+}
+
+}  // namespace notes

@@ -1,0 +1,58 @@
+// Formulas and database searches.
+#include "notes/NotesLibrary.h"
+#include "notes/NotesPlatform.h"
+#include "notes/WidthBridge.h"
+
+namespace notes {
+namespace {
+
+struct SearchRelay {
+    SearchCallback callback;
+    void* context;
+};
+
+// A formula search may also deliver notes that do not match (and deleted ones when a time is
+// given); only matches reach the program.
+notesapi::STATUS LNCALLBACK RelaySearchMatch(void* param, notesapi::SEARCH_MATCH* match,
+                                             notesapi::ITEM_TABLE* summary) {
+    const auto* relay = static_cast<const SearchRelay*>(param);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(match);
+    if ((bytes[notesapi::kSearchMatchRetFlagsOffset] & notesapi::SE_FMATCH) == 0) return 0;
+    return relay->callback(relay->context, match, summary);
+}
+
+}  // namespace
+
+using binding::Api;
+
+static_assert(notesapi::kSearchMatchNoteIdOffset == kSearchMatchNoteIdOffset);
+
+NotesStatus CompileFormula(const char* name, std::uint16_t nameLength, const char* text,
+                           std::uint16_t textLength, FormulaHandle* formula,
+                           std::uint16_t* formulaLength, std::uint16_t* compileError,
+                           std::uint16_t* errorLine, std::uint16_t* errorColumn,
+                           std::uint16_t* errorOffset, std::uint16_t* errorLength) {
+    binding::Received<notesapi::FORMULAHANDLE> compiled;
+    if (const NotesStatus status = Api().NSFFormulaCompile(
+            const_cast<char*>(name), nameLength, text, textLength, compiled.Target(),
+            formulaLength, compileError, errorLine, errorColumn, errorOffset, errorLength);
+        status != 0) {
+        return status;
+    }
+    return binding::Deliver(compiled, formula, kStatusInvalidHandle);
+}
+
+NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula, const char* viewTitle,
+                           std::uint16_t searchFlags, std::uint16_t noteClassMask,
+                           const TimeDate* since, SearchCallback callback, void* context,
+                           TimeDate* until) {
+    SearchRelay relay{callback, context};
+    notesapi::TIMEDATE sinceTime{};
+    if (since != nullptr) sinceTime = {{since->innards[0], since->innards[1]}};
+    return Api().NSFSearch(database, formula, const_cast<char*>(viewTitle), searchFlags,
+                           noteClassMask, since != nullptr ? &sinceTime : nullptr,
+                           RelaySearchMatch, &relay,
+                           reinterpret_cast<notesapi::TIMEDATE*>(until));
+}
+
+}  // namespace notes

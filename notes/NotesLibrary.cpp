@@ -1,0 +1,93 @@
+#include "notes/NotesLibrary.h"
+
+#include "notes/NotesPlatform.h"
+#include "platform/SharedLibrary.h"
+#include "platform/Text.h"
+
+namespace notes::binding {
+namespace {
+
+NotesFunctions& Functions() {
+    static NotesFunctions functions;
+    return functions;
+}
+
+bool& Loaded() {
+    static bool loaded = false;
+    return loaded;
+}
+
+#if DXL_NOTES_WIN32
+// The bytes of arguments a __stdcall function takes, for its decorated name _Name@N.
+template <typename Result, typename... Arguments>
+constexpr std::size_t ArgumentBytes(Result(LNPUBLIC*)(Arguments...)) {
+    return (((sizeof(Arguments) + 3) / 4 * 4) + ... + 0);
+}
+#endif
+
+// Resolves `name` into `slot`; 32-bit Windows libraries may export the decorated name instead.
+template <typename Function>
+bool Resolve(void* library, const char* name, Function& slot, std::string& error) {
+    slot = reinterpret_cast<Function>(platform::FindLibraryFunction(library, name, error));
+#if DXL_NOTES_WIN32
+    if (slot == nullptr) {
+        const std::string decorated =
+            "_" + std::string(name) + "@" + std::to_string(ArgumentBytes(slot));
+        std::string ignored;
+        slot = reinterpret_cast<Function>(
+            platform::FindLibraryFunction(library, decorated.c_str(), ignored));
+    }
+#endif
+    return slot != nullptr;
+}
+
+// Every function of the table, or the first one missing.
+LibraryLoad ResolveAll(void* library, const std::string& file) {
+    NotesFunctions resolved;
+    std::string error;
+#define DXL_NOTES_RESOLVE(name)                                                                  \
+    if (!Resolve(library, #name, resolved.name, error)) {                                        \
+        return {false, file, "Unable to load the Notes library " + file + ": function " #name   \
+                                 " not found (" + error + ")"};                                  \
+    }
+    DXL_NOTES_FUNCTIONS(DXL_NOTES_RESOLVE)
+#undef DXL_NOTES_RESOLVE
+    Functions() = resolved;
+    const std::string path =
+        platform::LibraryFilePath(library, reinterpret_cast<void*>(resolved.NotesInitExtended));
+    return {true, path.empty() ? file : path, ""};
+}
+
+}  // namespace
+
+const NotesFunctions& Api() { return Functions(); }
+
+bool NotesLibraryLoaded() { return Loaded(); }
+
+}  // namespace notes::binding
+
+namespace notes {
+
+LibraryLoad LoadNotesLibrary() {
+    using namespace binding;
+    static LibraryLoad result;
+    if (Loaded()) return result;
+    std::string file;
+    std::string reason = "no library to try";
+    for (const std::u16string& candidate : NotesLibraryCandidates()) {
+        file = platform::Utf16ToUtf8(candidate);
+        const platform::OpenedLibrary opened = platform::OpenSharedLibrary(candidate);
+        if (opened.handle == nullptr) {
+            reason = opened.error;
+            continue;
+        }
+        // A library that lacks a function is not a Notes library the program can use; another
+        // candidate is not tried in its place.
+        result = ResolveAll(opened.handle, file);
+        Loaded() = result.loaded;
+        return result;
+    }
+    return {false, file, "Unable to load the Notes library " + file + " (" + reason + ")"};
+}
+
+}  // namespace notes

@@ -1,0 +1,26 @@
+// The Notes library the program runs against, loaded at run time, and its resolved functions.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "notes/NotesCApi.h"
+
+namespace notes::binding {
+
+struct NotesFunctions {
+#define DXL_NOTES_FUNCTION_SLOT(name) decltype(&::name) name = nullptr;
+    DXL_NOTES_FUNCTIONS(DXL_NOTES_FUNCTION_SLOT)
+#undef DXL_NOTES_FUNCTION_SLOT
+};
+
+// The functions of the loaded library. Only called after a successful LoadNotesLibrary: the
+// driver loads the library before it starts the Notes session.
+const NotesFunctions& Api();
+bool NotesLibraryLoaded();
+
+// The files to try, in order: the file named by DXL_NOTES_LIBRARY alone when it is set; else the
+// library by its name as the system searches for it, then in the Notes program directory.
+std::vector<std::u16string> NotesLibraryCandidates();
+
+}  // namespace notes::binding

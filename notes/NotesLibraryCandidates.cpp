@@ -1,0 +1,59 @@
+#include <optional>
+
+#include "notes/NotesLibrary.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+
+namespace notes::binding {
+namespace {
+
+#ifdef _WIN32
+constexpr char16_t kLibraryName[] = u"nnotes.dll";
+
+// The folder of the Notes program that registers itself for OLE automation, as Notes' own
+// documentation finds it. The folder also goes on PATH (last, so the system's own search order
+// stays as it was), where the library finds the DLLs it loads itself.
+std::optional<std::u16string> NotesProgramDirectory() {
+    const auto classId = platform::ReadClassesRootText(u"Notes.NotesSession\\CLSID", u"");
+    if (!classId) return std::nullopt;
+    std::optional<std::u16string> server;
+    for (const char16_t* key : {u"\\LocalServer32", u"\\LocalServer"}) {
+        server = platform::ReadClassesRootText(u"CLSID\\" + *classId + key, u"");
+        if (server) break;
+    }
+    if (!server) return std::nullopt;
+    std::u16string command = *server;
+    if (!command.empty() && command[0] == u'"') {
+        command = command.substr(1, command.find(u'"', 1) - 1);
+    }
+    const std::size_t separator = command.find_last_of(u'\\');
+    if (separator == std::u16string::npos) return std::nullopt;
+    std::u16string folder = command.substr(0, separator);
+    const auto path = platform::ReadEnvironmentVariable(u"PATH");
+    platform::WriteEnvironmentVariable(u"PATH", (path ? *path + u";" : u"") + folder);
+    return folder + u"\\";
+}
+#else
+constexpr char16_t kLibraryName[] = u"libnotes.so";
+
+// The Notes or Domino program directory, by convention held in Notes_ExecDirectory.
+std::optional<std::u16string> NotesProgramDirectory() {
+    const auto folder = platform::ReadEnvironmentVariable(u"Notes_ExecDirectory");
+    if (!folder || folder->empty()) return std::nullopt;
+    return folder->back() == u'/' ? *folder : *folder + u"/";
+}
+#endif
+
+}  // namespace
+
+std::vector<std::u16string> NotesLibraryCandidates() {
+    if (const auto named = platform::ReadEnvironmentVariable(u"DXL_NOTES_LIBRARY");
+        named && !named->empty()) {
+        return {*named};
+    }
+    std::vector<std::u16string> candidates = {kLibraryName};
+    if (const auto folder = NotesProgramDirectory()) candidates.push_back(*folder + kLibraryName);
+    return candidates;
+}
+
+}  // namespace notes::binding

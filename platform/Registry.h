@@ -1,0 +1,14 @@
+// Reading what installed programs register with Windows.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// The text value `valueName` (empty: the key's default value) of HKEY_CLASSES_ROOT\`key`;
+// nothing when it is missing, not text, or the platform has no registry.
+std::optional<std::u16string> ReadClassesRootText(const std::u16string& key,
+                                                  const std::u16string& valueName);
+
+}  // namespace platform

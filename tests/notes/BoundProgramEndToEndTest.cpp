@@ -1,0 +1,60 @@
+// The program that loads the Notes library writes, byte for byte, what the same program with the
+// simulated runtime linked in writes: every mode, with view batches and DXL chunks of every size.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using testsupport::ReadFile;
+using testsupport::ScratchDir;
+
+std::map<std::string, std::string> Files(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files[entry.path().filename().string()] = ReadFile(entry.path());
+    }
+    return files;
+}
+
+void ExpectSameOutputs(const std::string& settings) {
+    ScratchDir scratch;
+    const std::filesystem::path data = scratch / "acme";
+    testsupport::CopyExample("acme", data);
+    if (!settings.empty()) {
+        testsupport::WriteFile(data / "notes.ini", ReadFile(data / "notes.ini") + settings);
+    }
+    const std::vector<std::vector<std::string>> modes = {
+        {"-catalog", "-s", "Hub01/Acme"}, {"-brenvik", "-p", "acme-catalog.nsf"},
+        {"-logscan"}, {"-logscan", "-s", "<Local>", "-rowLimit", "7"}, {"-nab"}, {"-servers"},
+        {"-nab", "-id", "collector.id", "-password", "wrong"}};
+    for (std::size_t i = 0; i < modes.size(); ++i) {
+        std::map<std::string, std::string> outputs[2];
+        for (int linked = 0; linked < 2; ++linked) {
+            const std::filesystem::path output = scratch / (std::to_string(i) + "-" + std::to_string(linked));
+            std::filesystem::create_directories(output);
+            std::vector<std::string> arguments = {"=" + (data / "notes.ini").string()};
+            arguments.insert(arguments.end(), modes[i].begin(), modes[i].end());
+            arguments.insert(arguments.end(), {"-o", output.string()});
+            testsupport::ProcessOptions options;
+            if (linked == 1) options.program = testsupport::LinkedExporterPath();
+            ASSERT_EQ(testsupport::RunExporter(arguments, options).exitCode, 0);
+            outputs[linked] = Files(output);
+        }
+        EXPECT_FALSE(outputs[0].empty()) << modes[i][0];
+        EXPECT_EQ(outputs[0], outputs[1]) << modes[i][0] << settings;
+    }
+}
+
+TEST(BoundProgramEndToEnd, EveryModeWritesWhatTheLinkedRuntimeWrites) { ExpectSameOutputs(""); }
+
+TEST(BoundProgramEndToEnd, SmallBatchesAndChunksWriteTheSame) {
+    ExpectSameOutputs("SimViewBatch=1\nSimDxlChunk=7\n");
+}
+
+}  // namespace

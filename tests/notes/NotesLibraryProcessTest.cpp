@@ -1,0 +1,125 @@
+// How the program finds the Notes library, and what a run leaves when it cannot use one: the
+// same as a run whose Notes start-up failed, with the reason in its one error line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using testsupport::ExporterIsWindows;
+using testsupport::ExporterPathText;
+using testsupport::LogLines;
+using testsupport::ProcessOptions;
+using testsupport::ReadFile;
+using testsupport::RunExporter;
+using testsupport::ScratchDir;
+
+const std::vector<std::vector<std::string>> kModes = {
+    {"-catalog", "-s", "Hub01/Acme"}, {"-brenvik", "-p", "acme-catalog.nsf"},
+    {"-logscan"}, {"-nab"}, {"-servers"}};
+
+// Every file a run left, by name, with its content; the run log apart.
+std::map<std::string, std::string> OutputFiles(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name != "log.txt") files[name] = ReadFile(entry.path());
+    }
+    return files;
+}
+
+class NotesLibraryProcess : public testing::Test {
+protected:
+    ScratchDir scratch;
+    std::filesystem::path data = scratch / "acme";
+
+    void SetUp() override { testsupport::CopyExample("acme", data); }
+
+    std::filesystem::path Run(const std::string& name, const std::vector<std::string>& mode,
+                              const std::string& ini, const ProcessOptions& options = {}) {
+        const std::filesystem::path output = scratch / name;
+        std::filesystem::create_directories(output);
+        std::vector<std::string> arguments = {"=" + ini};
+        arguments.insert(arguments.end(), mode.begin(), mode.end());
+        arguments.insert(arguments.end(), {"-o", output.string()});
+        EXPECT_EQ(RunExporter(arguments, options).exitCode, 0) << name;
+        return output;
+    }
+
+    static ProcessOptions WithLibrary(const std::string& file) {
+        ProcessOptions options;
+        options.environment["DXL_NOTES_LIBRARY"] = file;
+        return options;
+    }
+};
+
+TEST_F(NotesLibraryProcess, AMissingLibraryEndsEveryModeAsAFailedStartDoes) {
+    const std::filesystem::path missing =
+        scratch / "nowhere" / testsupport::NotesLibraryBesideExporter().filename();
+    const std::string named = ExporterPathText(missing);
+    for (std::size_t i = 0; i < kModes.size(); ++i) {
+        const auto unloaded = Run("unloaded" + std::to_string(i), kModes[i],
+                                  (data / "notes.ini").string(), WithLibrary(named));
+        const auto unstarted =
+            Run("unstarted" + std::to_string(i), kModes[i], (scratch / "no.ini").string());
+        const auto log = LogLines(unloaded / "log.txt");
+        ASSERT_EQ(log.size(), 1u) << kModes[i][0];
+        EXPECT_EQ(log[0].rfind("#ERROR# - Unable to load the Notes library " + named + " (", 0), 0u)
+            << log[0];
+        EXPECT_GT(log[0].size(), ("#ERROR# - Unable to load the Notes library " + named + " ()").size())
+            << "the system's reason is missing: " << log[0];
+        EXPECT_EQ(LogLines(unstarted / "log.txt"),
+                  std::vector<std::string>{"#ERROR# - Notes initialization failed (1A5)"});
+        EXPECT_EQ(OutputFiles(unloaded), OutputFiles(unstarted)) << kModes[i][0];
+    }
+}
+
+// The first function the library lacks is named; no other candidate is tried in its place.
+TEST_F(NotesLibraryProcess, ALibraryLackingAFunctionIsNamedWithIt) {
+    const std::string library = ExporterIsWindows() ? "kernel32.dll" : DXL_PARTIAL_NOTES_LIBRARY;
+    const std::string missing = ExporterIsWindows() ? "NotesInitExtended" : "LogCloseActivityStream";
+    const auto output = Run("partial", {"-nab"}, (data / "notes.ini").string(), WithLibrary(library));
+    const auto log = LogLines(output / "log.txt");
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind("#ERROR# - Unable to load the Notes library " + library + ": function " +
+                               missing + " not found (",
+                           0),
+              0u)
+        << log[0];
+    EXPECT_TRUE(OutputFiles(output).empty());
+}
+
+TEST_F(NotesLibraryProcess, DebugNamesTheLibraryLoaded) {
+    const auto output = Run("debug", {"-servers", "-debug"}, (data / "notes.ini").string());
+    const auto log = LogLines(output / "log.txt");
+    ASSERT_FALSE(log.empty());
+    const std::filesystem::path library =
+        std::filesystem::canonical(testsupport::NotesLibraryBesideExporter());
+    EXPECT_EQ(log[0], "#DEBUG# - Notes library: " + ExporterPathText(library));
+    EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(NotesLibraryProcess, ModelessCommandLinesNeverLoadTheLibrary) {
+    if (ExporterIsWindows()) GTEST_SKIP() << "the marking library is built for Linux only";
+    const std::filesystem::path marker = scratch / "loaded";
+    ProcessOptions options = WithLibrary(DXL_PARTIAL_NOTES_LIBRARY);
+    options.environment["DXL_TEST_LOAD_MARKER"] = marker.string();
+    const std::string out = (scratch / "out").string();
+    std::filesystem::create_directories(out);
+    const std::vector<std::vector<std::string>> commandLines = {
+        {"-v"}, {"-h"}, {"-nab", "-bogus", "-o", out}, {"-nab", "-o"}, {"-nab", "-o", out + "/x"},
+        {"-o", out}};
+    for (const auto& commandLine : commandLines) {
+        RunExporter(commandLine, options);
+        EXPECT_FALSE(std::filesystem::exists(marker)) << commandLine[0] << " loaded the library";
+    }
+    RunExporter({"-nab", "-o", out}, options);
+    EXPECT_TRUE(std::filesystem::exists(marker)) << "the marker does not show a load";
+}
+
+}  // namespace
