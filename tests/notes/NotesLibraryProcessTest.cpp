@@ -2,6 +2,7 @@
 // same as a run whose Notes start-up failed, with the reason in its one error line.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -90,6 +91,23 @@ TEST_F(NotesLibraryProcess, ALibraryLackingAFunctionIsNamedWithIt) {
                                missing + " not found (",
                            0),
               0u)
+        << log[0];
+    EXPECT_TRUE(OutputFiles(output).empty());
+}
+
+// A 64-bit program cannot load a 32-bit Notes library, nor the reverse: the run says so.
+TEST_F(NotesLibraryProcess, ALibraryOfTheOtherBitnessIsALoadFailure) {
+    const char* foreign = std::getenv("DXL_TEST_FOREIGN_NOTES_LIBRARY");
+    if (foreign == nullptr || foreign[0] == '\0') {
+        GTEST_SKIP() << "no library of another bitness given (DXL_TEST_FOREIGN_NOTES_LIBRARY)";
+    }
+    ASSERT_TRUE(std::filesystem::exists(foreign)) << foreign;
+    const std::string named = ExporterPathText(foreign);
+    const auto output = Run("foreign", {"-catalog", "-s", "Hub01/Acme"},
+                            (data / "notes.ini").string(), WithLibrary(named));
+    const auto log = LogLines(output / "log.txt");
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind("#ERROR# - Unable to load the Notes library " + named + " (", 0), 0u)
         << log[0];
     EXPECT_TRUE(OutputFiles(output).empty());
 }

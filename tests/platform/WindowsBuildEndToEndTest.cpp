@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,10 +42,11 @@ std::uint16_t Read16(const std::string& image, std::size_t offset) {
                                       static_cast<std::uint8_t>(image[offset + 1]) << 8);
 }
 
-// The names of the DLLs a PE32+ image imports from, upper-cased.
+// The names of the DLLs a PE32 or PE32+ image imports from, upper-cased.
 std::set<std::string> ImportedLibraries(const std::string& image) {
     const std::size_t header = Read32(image, 0x3C);
     const std::size_t optional = header + 24;
+    const std::size_t dataDirectories = optional + (Read16(image, optional) == 0x20B ? 112 : 96);
     const std::size_t sections = optional + Read16(image, header + 20);
     const std::uint16_t sectionCount = Read16(image, header + 6);
     auto fileOffset = [&](std::uint32_t rva) -> std::size_t {
@@ -57,7 +59,7 @@ std::set<std::string> ImportedLibraries(const std::string& image) {
         return image.size();
     };
     std::set<std::string> names;
-    const std::uint32_t importRva = Read32(image, optional + 112 + 8);  // data directory 1
+    const std::uint32_t importRva = Read32(image, dataDirectories + 8);  // data directory 1
     for (std::size_t entry = fileOffset(importRva); entry + 20 <= image.size(); entry += 20) {
         const std::uint32_t nameRva = Read32(image, entry + 12);
         if (nameRva == 0) break;
@@ -96,18 +98,23 @@ protected:
     }
 };
 
-TEST_F(WindowsBuildEndToEnd, IsA64BitGuiProgramNeedingOnlySystemLibraries) {
+// The program built for the architecture the test run names (DXL_TEST_EXPORTER_ARCH, x64 when
+// unset): PE32+ for x86-64 or PE32 for Intel 80386, the GUI subsystem either way.
+TEST_F(WindowsBuildEndToEnd, IsAGuiProgramForItsArchitectureNeedingOnlySystemLibraries) {
+    const char* arch = std::getenv("DXL_TEST_EXPORTER_ARCH");
+    const bool x86 = arch != nullptr && std::string(arch) == "x86";
     const std::string description = CommandOutput("file -b '" + ExporterPath().string() + "'");
     if (!description.empty()) {
-        EXPECT_NE(description.find("PE32+"), std::string::npos) << description;
-        EXPECT_NE(description.find("(GUI)"), std::string::npos) << description;
+        const char* expected = x86 ? "PE32 executable (GUI) Intel 80386" : "PE32+ executable (GUI) x86-64";
+        EXPECT_EQ(description.rfind(expected, 0), 0u) << description;
     }
     const std::string image = ReadFile(ExporterPath());
     ASSERT_EQ(image.substr(0, 2), "MZ");
     const std::size_t header = Read32(image, 0x3C);
     ASSERT_EQ(image.substr(header, 4), std::string("PE\0\0", 4));
-    EXPECT_EQ(Read16(image, header + 24), 0x20B);       // PE32+
-    EXPECT_EQ(Read16(image, header + 24 + 68), 2);      // Windows GUI subsystem
+    EXPECT_EQ(Read16(image, header + 4), x86 ? 0x14C : 0x8664);   // machine
+    EXPECT_EQ(Read16(image, header + 24), x86 ? 0x10B : 0x20B);   // PE32 or PE32+
+    EXPECT_EQ(Read16(image, header + 24 + 68), 2);                // Windows GUI subsystem
 
     const std::set<std::string> system = {"ADVAPI32.DLL", "KERNEL32.DLL", "MSVCRT.DLL", "SHELL32.DLL",
                                           "USER32.DLL", "VERSION.DLL"};
