@@ -107,12 +107,4 @@ TEST_F(HookTest, EachHandlerReadsTheOpenedNoteFromTheRecordAndItsItemReachesTheD
     EXPECT_EQ(lookalikesession::CountNaming(End(), "EMDeregister"), 1u);
 }
 
-TEST_F(HookTest, FlagsBeyondSixteenBitsAreRefusedNotCut) {
-    Start({});
-    HEMREGISTRATION registration = 0;
-    // Cut to 16 bits these flags would read as EM_REG_AFTER.
-    EXPECT_NE(EMRegister(EM_NSFNOTEOPEN, 0x10000 | EM_REG_AFTER, CountOpens, 1, &registration), 0);
-    EXPECT_EQ(registration, 0u);
-}
-
 }  // namespace
