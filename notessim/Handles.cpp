@@ -49,14 +49,17 @@ std::uint32_t RegisterHandle(HandleKind kind, std::unique_ptr<HandleObject> obje
     return handle;
 }
 
-HandleObject* FindHandle(HandleKind kind, std::uint32_t handle, const char* operation) {
+HandleObject* LiveHandle(HandleKind kind, std::uint32_t handle) {
     Registry& registry = TheRegistry();
     const auto found = registry.live.find(handle);
-    if (found == registry.live.end() || found->second.kind != kind) {
-        RecordMisuse(Describe(kind, handle, operation) + " is not open");
-        return nullptr;
-    }
+    if (found == registry.live.end() || found->second.kind != kind) return nullptr;
     return found->second.object.get();
+}
+
+HandleObject* FindHandle(HandleKind kind, std::uint32_t handle, const char* operation) {
+    HandleObject* object = LiveHandle(kind, handle);
+    if (object == nullptr) RecordMisuse(Describe(kind, handle, operation) + " is not open");
+    return object;
 }
 
 void ReleaseHandle(HandleKind kind, std::uint32_t handle, const char* operation) {

@@ -36,6 +36,10 @@ std::uint32_t RegisterHandle(HandleKind kind, std::unique_ptr<HandleObject> obje
 // that kind.
 HandleObject* FindHandle(HandleKind kind, std::uint32_t handle, const char* operation);
 
+// The live object of `handle`, or null when it is not a live handle of that kind; nothing is
+// recorded, so a caller can ask before choosing how to release a handle.
+HandleObject* LiveHandle(HandleKind kind, std::uint32_t handle);
+
 template <typename T>
 T* FindHandleAs(HandleKind kind, std::uint32_t handle, const char* operation) {
     return dynamic_cast<T*>(FindHandle(kind, handle, operation));

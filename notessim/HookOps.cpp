@@ -1,7 +1,8 @@
-// Note-open hooks, called the way the Notes extension manager calls them: with a notification
-// record {uint16 event, uint16 when, uint16 status, pointer to the argument list at byte 6}.
-// The argument list of a note open holds pointer-sized entries: database handle, note ID, open
-// flags, and (entry 3) a pointer to the opened note's handle.
+// Note-open hooks. Every registration holds its own hook (notessim/NoteOpenHooks.h); a team
+// HookHandler is called the way the Notes extension manager calls it on 32-bit Windows: with a
+// notification record {uint16 event, uint16 when, uint16 status, pointer to the argument list at
+// byte 6}. That argument list holds pointer-sized entries: database handle, note ID, open flags,
+// and (entry 3) a pointer to the opened note's handle.
 #include <cstring>
 #include <memory>
 #include <set>
@@ -9,6 +10,7 @@
 
 #include "notes/NotesPlatform.h"
 #include "notessim/Faults.h"
+#include "notessim/NoteOpenHooks.h"
 #include "notessim/OpenNotes.h"
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
@@ -17,12 +19,12 @@ namespace notessim {
 namespace {
 
 struct HookRegistrationObject : HandleObject {
-    notes::HookHandler handler = nullptr;
+    NoteOpenHook hook;
     notes::HookRecursionId recursionId = 0;
 };
 
 struct HookCall {
-    notes::HookHandler handler;
+    NoteOpenHook hook;
     notes::HookRecursionId recursionId;
 };
 
@@ -39,33 +41,52 @@ std::vector<HookCall> RegisteredHooks() {
         if (open.kind != HandleKind::hook) continue;
         const auto* hook =
             FindHandleAs<HookRegistrationObject>(HandleKind::hook, open.handle, "hook");
-        if (hook != nullptr) calls.push_back({hook->handler, hook->recursionId});
+        if (hook != nullptr) calls.push_back({hook->hook, hook->recursionId});
     }
     return calls;
 }
 
 constexpr std::size_t kRecordSize = notes::kHookArgumentsOffset + sizeof(void*);
 
-}  // namespace
-
-notes::NotesStatus NotifyNoteOpened(notes::DatabaseHandle database, notes::NoteId id,
-                                    notes::NoteHandle note) {
-    notes::NoteHandle noteHandle = note;
-    const std::uintptr_t arguments[4] = {database, id, 0,
-                                         reinterpret_cast<std::uintptr_t>(&noteHandle)};
+notes::NotesStatus CallWithRecord(notes::HookHandler handler, const NoteOpenArguments& opened) {
+    const std::uintptr_t arguments[4] = {opened.database, opened.id, opened.openFlags,
+                                         reinterpret_cast<std::uintptr_t>(opened.note)};
     const void* argumentList = arguments;
     unsigned char record[kRecordSize] = {};
     const std::uint16_t header[3] = {notes::kHookEventNoteOpen, notes::kHookAfterEvent, 0};
     std::memcpy(record, header, sizeof header);
     std::memcpy(record + notes::kHookArgumentsOffset, &argumentList, sizeof argumentList);
+    return handler(record);
+}
 
+}  // namespace
+
+notes::NotesStatus NotifyNoteOpened(notes::DatabaseHandle database, notes::NoteId id,
+                                    notes::NoteHandle note) {
+    notes::NoteHandle noteHandle = note;
+    const NoteOpenArguments arguments{database, id, 0, &noteHandle};
     for (const HookCall& call : RegisteredHooks()) {
         if (!ActiveRecursionIds().insert(call.recursionId).second) continue;
-        const notes::NotesStatus status = call.handler(record);
+        const notes::NotesStatus status = call.hook(arguments);
         ActiveRecursionIds().erase(call.recursionId);
         if (status == notes::kHookContinue) continue;
         return status;  // 0: handled, no further hooks; else the open fails
     }
+    return 0;
+}
+
+notes::NotesStatus RegisterNoteOpenFunction(std::uint16_t event, std::uint16_t when,
+                                            NoteOpenHook hook, notes::HookRecursionId recursionId,
+                                            notes::HookRegistration* registration) {
+    SIM_FAULT_POINT("RegisterNoteOpenHook");
+    if (const notes::NotesStatus status = RequireInitialized(); status != 0) return status;
+    if (event != notes::kHookEventNoteOpen || when != notes::kHookAfterEvent || !hook) {
+        return kStatusUnsupportedHook;
+    }
+    auto registered = std::make_unique<HookRegistrationObject>();
+    registered->hook = std::move(hook);
+    registered->recursionId = recursionId;
+    *registration = RegisterHandle(HandleKind::hook, std::move(registered));
     return 0;
 }
 
@@ -85,16 +106,11 @@ NotesStatus CreateHookRecursionId(HookRecursionId* recursionId) {
 
 NotesStatus RegisterNoteOpenHook(std::uint16_t event, std::uint16_t when, HookHandler handler,
                                  HookRecursionId recursionId, HookRegistration* registration) {
-    SIM_FAULT_POINT("RegisterNoteOpenHook");
-    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
-    if (event != kHookEventNoteOpen || when != kHookAfterEvent || handler == nullptr) {
-        return kStatusUnsupportedHook;
+    NoteOpenHook hook;
+    if (handler != nullptr) {
+        hook = [handler](const NoteOpenArguments& opened) { return CallWithRecord(handler, opened); };
     }
-    auto hook = std::make_unique<HookRegistrationObject>();
-    hook->handler = handler;
-    hook->recursionId = recursionId;
-    *registration = RegisterHandle(HandleKind::hook, std::move(hook));
-    return 0;
+    return RegisterNoteOpenFunction(event, when, std::move(hook), recursionId, registration);
 }
 
 void DeregisterHook(HookRegistration registration) {

@@ -9,7 +9,7 @@
 namespace notessim {
 namespace {
 
-constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 25> kTexts = {{
+constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 26> kTexts = {{
     {notes::kStatusFileNotFound, "File does not exist"},
     {notes::kStatusFileExists, "File already exists"},
     {notes::kStatusCannotCreateFile, "File cannot be created"},
@@ -35,6 +35,7 @@ constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 25> kTexts
     {notes::kHookContinue, "Continue the operation"},
     {kStatusNoteNotFound, "Invalid or nonexistent document"},
     {kStatusUnsupportedHook, "This extension event is not supported"},
+    {kStatusUnsupportedArgument, "An argument is outside what the Notes runtime supports"},
 }};
 
 std::map<notes::NotesStatus, std::string>& Details() {

@@ -23,6 +23,8 @@ constexpr notes::NotesStatus kStatusBadNamesDatabase = 0x0408;
 constexpr notes::NotesStatus kStatusBufferTooSmall = 0x0A30;
 constexpr notes::NotesStatus kStatusNoteNotFound = 0x0225;
 constexpr notes::NotesStatus kStatusUnsupportedHook = 0x0E01;
+// A value the runtime's narrower parameter cannot take, or a reserved argument that is set.
+constexpr notes::NotesStatus kStatusUnsupportedArgument = 0x0E02;
 
 // Gives `status` a text of the moment (one that names the file or server concerned), used until
 // the runtime is reset.

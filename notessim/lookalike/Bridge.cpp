@@ -1,0 +1,33 @@
+#include "notessim/lookalike/Bridge.h"
+
+#include "notessim/Statuses.h"
+
+namespace lookalike {
+
+bool FitsWord(std::uint64_t value, const char* function, const char* argument, STATUS& status) {
+    if (value <= 0xFFFF) return true;
+    status = notessim::kStatusUnsupportedArgument;
+    notessim::SetStatusDetail(status, std::string(function) + ": " + argument + " " +
+                                          std::to_string(value) +
+                                          " does not fit the runtime's 16 bits");
+    return false;
+}
+
+STATUS RefuseMisuse(const char* function, const std::string& what, STATUS status) {
+    notessim::RecordMisuse(std::string(function) + ": " + what);
+    return status;
+}
+
+STATUS Release(const char* function, notessim::HandleKind kind, std::uint32_t handle,
+               void (*release)(std::uint32_t)) {
+    if (notessim::LiveHandle(kind, handle) == nullptr) {
+        return RefuseMisuse(function,
+                            std::string(notessim::HandleKindName(kind)) + " handle " +
+                                std::to_string(handle) + " is not open",
+                            notessim::kStatusInvalidHandle);
+    }
+    release(handle);
+    return NOERROR;
+}
+
+}  // namespace lookalike

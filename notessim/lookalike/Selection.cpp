@@ -1,0 +1,72 @@
+// Selection formulas, database searches and ID tables.
+#include "notessim/Selection.h"
+#include "notessim/Statuses.h"
+#include "notessim/lookalike/Bridge.h"
+
+using namespace lookalike;
+
+namespace {
+
+struct SearchCall {
+    NSFSEARCHPROC callback;
+    void* param;
+};
+
+// The runtime's callback shape in front of the caller's NSFSEARCHPROC, which is __stdcall on
+// 32-bit Windows.
+notes::NotesStatus DeliverMatch(void* context, const void* match, const void* summary) {
+    const auto* call = static_cast<const SearchCall*>(context);
+    return call->callback(call->param,
+                          static_cast<SEARCH_MATCH*>(const_cast<void*>(match)),
+                          static_cast<ITEM_TABLE*>(const_cast<void*>(summary)));
+}
+
+}  // namespace
+
+STATUS LNPUBLIC NSFFormulaCompile(char* name, WORD nameLength, const char* text, WORD textLength,
+                                  FORMULAHANDLE* retFormula, WORD* retFormulaLength,
+                                  STATUS* retCompileError, WORD* retLine, WORD* retColumn,
+                                  WORD* retOffset, WORD* retLength) {
+    return notes::CompileFormula(name, nameLength, text, textLength, retFormula, retFormulaLength,
+                                 retCompileError, retLine, retColumn, retOffset, retLength);
+}
+
+STATUS LNPUBLIC NSFSearch(DBHANDLE database, FORMULAHANDLE formula, char* viewTitle,
+                          WORD searchFlags, WORD noteClassMask, TIMEDATE* since,
+                          NSFSEARCHPROC callback, void* param, TIMEDATE* retUntil) {
+    SearchCall call{callback, param};
+    const notes::TimeDate sinceTime = since == nullptr ? notes::TimeDate{} : ToRuntimeTime(*since);
+    notes::TimeDate until{};
+    const STATUS status = notes::SearchDatabase(
+        database, formula, viewTitle, searchFlags, noteClassMask,
+        since == nullptr ? nullptr : &sinceTime, callback == nullptr ? nullptr : DeliverMatch,
+        &call, retUntil == nullptr ? nullptr : &until);
+    if (status == NOERROR && retUntil != nullptr) *retUntil = ToApiTime(until);
+    return status;
+}
+
+STATUS LNPUBLIC IDCreateTable(DWORD alignment, DHANDLE* retTable) {
+    STATUS refused = NOERROR;
+    if (!FitsWord(alignment, "IDCreateTable", "alignment", refused)) return refused;
+    return notes::CreateIdTable(static_cast<WORD>(alignment), retTable);
+}
+
+STATUS LNPUBLIC IDInsert(DHANDLE table, NOTEID id, BOOL* retInserted) {
+    bool inserted = false;
+    const STATUS status = notes::InsertIdIntoTable(table, id, &inserted);
+    if (status == NOERROR && retInserted != nullptr) *retInserted = ToBool(inserted);
+    return status;
+}
+
+DWORD LNPUBLIC IDEntries(DHANDLE table) { return notes::CountIdTableEntries(table); }
+
+STATUS LNPUBLIC IDDestroyTable(DHANDLE table) {
+    if (dynamic_cast<notessim::IdTableObject*>(
+            notessim::LiveHandle(notessim::HandleKind::memory, table)) == nullptr) {
+        return RefuseMisuse("IDDestroyTable",
+                            "memory handle " + std::to_string(table) + " is not an open ID table",
+                            notessim::kStatusInvalidHandle);
+    }
+    notes::DestroyIdTable(table);
+    return NOERROR;
+}
