@@ -126,16 +126,18 @@ TEST_F(WindowsBuildEndToEnd, IsAGuiProgramForItsArchitectureNeedingOnlySystemLib
 TEST_F(WindowsBuildEndToEnd, VersionResourceHoldsTheProductVersion) {
     const std::string image = ReadFile(ExporterPath());
     ASSERT_NE(image.find(Utf16Le("040904B0")), std::string::npos);
-    // A String entry of the resource: its key, padding to 32 bits, its value, each terminated.
+    // A String entry of the resource: {length, value length in characters, type 1 (text)}, its
+    // key, padding to 32 bits, its value, each terminated. The same key also stands in the
+    // program's own text, as the name it asks the resource for, without that header.
     const std::string key = Utf16Le("ProductVersion") + std::string(2, '\0');
     std::string value;
     for (std::size_t at = image.find(key); at != std::string::npos && value.empty();
          at = image.find(key, at + 1)) {
+        if (at < 6 || Read16(image, at - 2) != 1 || Read16(image, at - 4) == 0) continue;
         std::size_t start = at + key.size();
         while (start < image.size() && start % 4 != 0 && image[start] == '\0') ++start;
-        for (std::size_t i = start; i + 1 < image.size() && (image[i] | image[i + 1]) != 0; i += 2) {
-            value += image.substr(i, 2);
-        }
+        const std::size_t characters = Read16(image, at - 4) - 1u;
+        value = image.substr(start, characters * 2);
     }
     EXPECT_EQ(value, Utf16Le(DXL_PRODUCT_VERSION));
 }
