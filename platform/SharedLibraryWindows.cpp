@@ -18,6 +18,10 @@ OpenedLibrary OpenSharedLibrary(const std::u16string& file) {
                                       isPath ? LOAD_WITH_ALTERED_SEARCH_PATH : 0);
     if (module == nullptr) {
         opened.error = SystemErrorText(::GetLastError());
+        // Some texts hold the file as an insert ("%1 is not a valid Win32 application.").
+        if (const std::size_t insert = opened.error.find("%1"); insert != std::string::npos) {
+            opened.error.replace(insert, 2, Utf16ToUtf8(file));
+        }
     } else {
         opened.handle = reinterpret_cast<void*>(module);
     }
