@@ -2,6 +2,7 @@
 // same as a run whose Notes start-up failed, with the reason in its one error line.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -120,6 +121,21 @@ TEST_F(NotesLibraryProcess, DebugNamesTheLibraryLoaded) {
         std::filesystem::canonical(testsupport::NotesLibraryBesideExporter());
     EXPECT_EQ(log[0], "#DEBUG# - Notes library: " + ExporterPathText(library));
     EXPECT_EQ(log.size(), 1u);
+}
+
+// The Windows build's imports are checked with its other properties (WindowsBuildEndToEnd).
+TEST_F(NotesLibraryProcess, TheProgramNeedsNoNotesLibraryToStart) {
+    if (ExporterIsWindows()) GTEST_SKIP() << "checked by WindowsBuildEndToEnd";
+    std::string needed;
+    if (std::FILE* pipe = ::popen(("readelf -d '" + testsupport::ExporterPath().string() + "'").c_str(), "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, pipe) != nullptr) {
+            if (std::string(line).find("(NEEDED)") != std::string::npos) needed += line;
+        }
+        ::pclose(pipe);
+    }
+    ASSERT_NE(needed.find("libc.so"), std::string::npos) << "readelf gave no library list";
+    EXPECT_EQ(needed.find("notes"), std::string::npos) << needed;
 }
 
 TEST_F(NotesLibraryProcess, ModelessCommandLinesNeverLoadTheLibrary) {
