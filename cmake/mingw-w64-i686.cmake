@@ -1,15 +1,6 @@
-# Cross build of the 32-bit dxlexporter.exe with Debian's MinGW-w64 compiler (g++-mingw-w64-i686-posix):
+# Cross build of the 32-bit dxlexporter.exe with Debian's MinGW-w64 compiler
+# (g++-mingw-w64-i686-posix):
 #   cmake -S . -B build-windows32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(DXL_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${DXL_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${DXL_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${DXL_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${DXL_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "notes/ItemTableSearch.h"
 #include "notes/NotesPlatform.h"
 #include "notessim/Faults.h"
 #include "notessim/Runtime.h"
@@ -25,29 +26,9 @@ namespace notes {
 
 using namespace notessim;
 
-// Item names compare without regard to ASCII letter case; the first item of the name wins.
 bool FindSummaryItem(const void* itemTable, const char* itemName, const char** value,
                      std::uint16_t* valueLength, std::uint16_t* dataType) {
-    if (itemTable == nullptr || itemName == nullptr) return false;
-    const auto* table = static_cast<const unsigned char*>(itemTable);
-    const std::uint16_t total = ReadWord(table);
-    const std::uint16_t count = ReadWord(table + 2);
-    std::size_t offset = kItemTableHeaderSize + std::size_t{count} * kItemDescriptorSize;
-    for (std::uint16_t i = 0; i < count; ++i) {
-        const unsigned char* descriptor = table + kItemTableHeaderSize + i * kItemDescriptorSize;
-        const std::uint16_t nameLength = ReadWord(descriptor);
-        const std::uint16_t fullValueLength = ReadWord(descriptor + 2);
-        if (offset + nameLength + fullValueLength > total) return false;
-        const std::string_view name(reinterpret_cast<const char*>(table + offset), nameLength);
-        const unsigned char* typed = table + offset + nameLength;
-        offset += nameLength + fullValueLength;
-        if (fullValueLength < 2 || !EqualsIgnoringCase(name, itemName)) continue;
-        if (value != nullptr) *value = reinterpret_cast<const char*>(typed + 2);
-        if (valueLength != nullptr) *valueLength = static_cast<std::uint16_t>(fullValueLength - 2);
-        if (dataType != nullptr) *dataType = ReadWord(typed);
-        return true;
-    }
-    return false;
+    return FindItemInTable(itemTable, itemName, value, valueLength, dataType);
 }
 
 std::uint16_t CountListEntries(const void* list, bool prefixed) {
