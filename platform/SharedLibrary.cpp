@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/Text.h"
 
@@ -16,13 +17,40 @@ std::string LastLoaderError() {
     return text != nullptr ? text : "unknown error";
 }
 
+// The folders the loader searches for the program's own libraries, in order: the library path,
+// the program's run path, the system's folders.
+std::vector<std::string> ProgramSearchFolders() {
+    std::vector<std::string> folders;
+    void* program = ::dlopen(nullptr, RTLD_NOW);
+    Dl_serinfo size{};
+    if (program == nullptr || ::dlinfo(program, RTLD_DI_SERINFOSIZE, &size) != 0) return folders;
+    std::vector<unsigned char> storage(size.dls_size);
+    auto* info = reinterpret_cast<Dl_serinfo*>(storage.data());
+    if (::dlinfo(program, RTLD_DI_SERINFOSIZE, info) != 0 ||
+        ::dlinfo(program, RTLD_DI_SERINFO, info) != 0) {
+        return folders;
+    }
+    for (unsigned i = 0; i < info->dls_cnt; ++i) folders.emplace_back(info->dls_serpath[i].dls_name);
+    return folders;
+}
+
 }  // namespace
 
 OpenedLibrary OpenSharedLibrary(const std::u16string& file) {
     OpenedLibrary opened;
+    const std::string name = Utf16ToUtf8(file);
     ::dlerror();
-    opened.handle = ::dlopen(Utf16ToUtf8(file).c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (opened.handle == nullptr) opened.error = LastLoaderError();
+    opened.handle = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (opened.handle != nullptr) return opened;
+    opened.error = LastLoaderError();
+    // The loader searches a bare name from the object that calls dlopen; a tool that wraps
+    // dlopen (AddressSanitizer does) hides the program's run path, so the program's own search
+    // folders are tried as well.
+    if (name.find('/') != std::string::npos) return opened;
+    for (const std::string& folder : ProgramSearchFolders()) {
+        opened.handle = ::dlopen((folder + "/" + name).c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (opened.handle != nullptr) return opened;
+    }
     return opened;
 }
 
