@@ -16,6 +16,8 @@ struct ModeEntry {
     // A mode that the driver wraps in a Notes session; its failure text takes the library's text.
     notes::NotesStatus (*export_)();
     std::u16string_view failureText;
+    // The line of a mode that runs itself when it cannot create its output file.
+    std::u16string_view outputFailureLine;
 };
 
 std::span<const ModeEntry> Modes();

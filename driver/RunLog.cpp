@@ -45,7 +45,8 @@ void LogMessage(LogLevel level, std::u16string_view text) {
     bytes.resize(platform::Utf8PrefixLength(bytes, kLogLineBytes - 2));
     bytes += '\n';
 
-    std::FILE* file = platform::OpenTextStream(OutputFilePath(u"log.txt"), "a");
+    std::FILE* file =
+        platform::OpenTextStream(OutputFilePath(kRunLogFileName), platform::OpenMode::append);
     if (file == nullptr) return;
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);

@@ -5,7 +5,9 @@
 #include "driver/NotesSession.h"
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
+#include "notes/NotesStatuses.h"
 #include "platform/Files.h"
+#include "platform/FolderLock.h"
 #include "platform/Process.h"
 
 namespace driver {
@@ -17,12 +19,24 @@ void ShowVersion() {
     }
 }
 
-void RunInSession(const ModeEntry& mode) {
+// One run per output folder: a second run at the same time would write the same temporary
+// files. The lock is held until the process ends; a run that cannot take it writes nothing but
+// its failure line, as when its output file cannot be created.
+void RunInSession(const ModeEntry& mode, platform::FolderLock& lock) {
     if (!EnterNotesSession()) return;
-    if (const notes::NotesStatus status = mode.export_(); status != 0) {
-        LogNotesError(mode.failureText, status);
-    }
+    const notes::NotesStatus status = lock.TryLock(Settings().outputDir)
+                                          ? mode.export_()
+                                          : notes::kStatusCannotCreateFile;
+    if (status != 0) LogNotesError(mode.failureText, status);
     EndNotesSession();
+}
+
+void RunItself(const ModeEntry& mode, platform::FolderLock& lock) {
+    if (!lock.TryLock(Settings().outputDir)) {
+        LogMessage(kLogError, mode.outputFailureLine);
+        return;
+    }
+    mode.runsItself();
 }
 
 }  // namespace
@@ -46,17 +60,21 @@ int RunMain(int argc, const char16_t* const* argv) {
             break;
     }
 
+    // A folder the run log cannot be written to is as unusable as a missing one: every failure
+    // would go unreported.
     if (settings.outputDir.empty() ||
-        platform::QueryPathKind(settings.outputDir) != platform::PathKind::directory) {
+        platform::QueryPathKind(settings.outputDir) != platform::PathKind::directory ||
+        !platform::CanWriteFileIn(settings.outputDir, OutputFilePath(kRunLogFileName))) {
         return 1;
     }
 
+    platform::FolderLock lock;
     for (const ModeEntry& mode : Modes()) {
         if (!(parsed.mode.*mode.mark)) continue;
         if (mode.runsItself != nullptr) {
-            mode.runsItself();
+            RunItself(mode, lock);
         } else {
-            RunInSession(mode);
+            RunInSession(mode, lock);
         }
         break;
     }
