@@ -96,10 +96,7 @@ std::vector<std::string> CommandLine(const std::vector<std::string>& arguments) 
         if (outputValue || (!argument.empty() && argument[0] == '/')) {
             command.push_back(ExporterPathText(argument));
         } else if (argument.size() > 1 && argument[0] == '=' && argument[1] == '/') {
-            // Appended rather than "=" + text: GCC 12 warns wrongly (-Wrestrict) about that sum.
-            std::string startup = "=";
-            startup += ExporterPathText(argument.substr(1));
-            command.push_back(std::move(startup));
+            command.push_back("=" + ExporterPathText(argument.substr(1)));
         } else {
             command.push_back(argument);
         }
