@@ -35,6 +35,7 @@ struct ProcessOptions {
     std::map<std::string, std::string> environment;     // added to (or replacing) the inherited
     std::vector<std::string> unsetEnvironment;
     long fileSizeLimit = -1;                            // RLIMIT_FSIZE in bytes, SIGXFSZ ignored
+    unsigned timeLimitSeconds = 0;                      // then SIGALRM ends it (exit code 142)
 };
 
 // Runs the program with `arguments` (the program path is added). The program is the one built
