@@ -42,13 +42,14 @@ void RunItself(const ModeEntry& mode, platform::FolderLock& lock) {
 }  // namespace
 
 int RunMain(int argc, const char16_t* const* argv) {
-    Arguments() = {argc, argv};
+    Arguments() = {argc, argv, {}};
     RunSettings& settings = Settings();
     if (const auto password = platform::ReadEnvironmentVariable(u"KORVA_NOTES_PASSWORD")) {
         settings.password = *password;
     }
 
     const ParsedCommandLine parsed = ParseCommandLine(argc, argv, settings);
+    Arguments().passwordValues = parsed.passwordValues;
     switch (parsed.outcome) {
         case ParseOutcome::help:
         case ParseOutcome::invalid:

@@ -106,6 +106,16 @@ TEST_F(DriverProcess, ThePasswordOptionBeatsTheEnvironmentAndNeverReachesAFile) 
     }
 }
 
+// A password may begin with "=": it still goes to the ID switch, never to the start-up as the
+// name of a notes.ini.
+TEST_F(DriverProcess, APasswordBeginningWithEqualsIsNoStartupArgument) {
+    options.workingDirectory = env.path();
+    RunExporter({"-id", "collector.id", "-password", "=not-it", Ini(), "-nab", "-o", out.string()},
+                options);
+    const std::string line = testsupport::LogLines(out / "log.txt").at(0);
+    EXPECT_EQ(line.rfind("#ERROR# - Unable to switch id (Wrong Password.", 0), 0u) << line;
+}
+
 TEST_F(DriverProcess, TheEnvironmentPasswordIsUsedWithoutTheOption) {
     options.environment = {{"KORVA_NOTES_PASSWORD", "acme-collect"}};
     RunExporter({Ini(), "-nab", "-id", "collector.id", "-o", out.string()}, options);
