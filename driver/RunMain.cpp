@@ -31,6 +31,22 @@ void RunInSession(const ModeEntry& mode, platform::FolderLock& lock) {
     EndNotesSession();
 }
 
+// A value that stands for bytes without a UTF-16 form would name another server, database or
+// file than the one given: the mode fails as if what it names did not exist.
+bool ValuesAreExact(const RunSettings& settings) {
+    for (const std::u16string* value : {&settings.server, &settings.databasePath, &settings.idFile,
+                                        &settings.password, &settings.startTime, &settings.rowLimit}) {
+        if (!platform::IsExactArgument(*value)) return false;
+    }
+    return true;
+}
+
+void ReportInexactValue(const ModeEntry& mode) {
+    if (!EnterNotesSession()) return;
+    LogNotesError(mode.failureText, notes::kStatusFileNotFound);
+    EndNotesSession();
+}
+
 void RunItself(const ModeEntry& mode, platform::FolderLock& lock) {
     if (!lock.TryLock(Settings().outputDir)) {
         LogMessage(kLogError, mode.outputFailureLine);
@@ -63,7 +79,7 @@ int RunMain(int argc, const char16_t* const* argv) {
 
     // A folder the run log cannot be written to is as unusable as a missing one: every failure
     // would go unreported.
-    if (settings.outputDir.empty() ||
+    if (settings.outputDir.empty() || !platform::IsExactArgument(settings.outputDir) ||
         platform::QueryPathKind(settings.outputDir) != platform::PathKind::directory ||
         !platform::CanWriteFileIn(settings.outputDir, OutputFilePath(kRunLogFileName))) {
         return 1;
@@ -72,7 +88,9 @@ int RunMain(int argc, const char16_t* const* argv) {
     platform::FolderLock lock;
     for (const ModeEntry& mode : Modes()) {
         if (!(parsed.mode.*mode.mark)) continue;
-        if (mode.runsItself != nullptr) {
+        if (!ValuesAreExact(settings)) {
+            ReportInexactValue(mode);
+        } else if (mode.runsItself != nullptr) {
             RunItself(mode, lock);
         } else {
             RunInSession(mode, lock);

@@ -90,6 +90,22 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     return out;
 }
 
+std::u16string Utf8ToUtf16KeepingBytes(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i;
+        const char32_t c = NextUtf8(text, next);
+        if (c == kReplacement && text.substr(i, 3) != "\xEF\xBF\xBD") {
+            out += static_cast<char16_t>(0xDC00 | static_cast<std::uint8_t>(text[i++]));
+        } else {
+            AppendUtf16(out, c);
+            i = next;
+        }
+    }
+    return out;
+}
+
 // The ANSI code page of a POSIX system is its locale's, which is UTF-8 here.
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text) { return Utf16ToUtf8(text); }
 std::u16string AnsiToUtf16(std::string_view text) { return Utf8ToUtf16(text); }

@@ -11,6 +11,9 @@ namespace platform {
 std::string Utf16ToUtf8(std::u16string_view text);
 // Invalid UTF-8 becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
+// Each byte that does not belong to valid UTF-8 becomes an unpaired surrogate (U+DC80 to
+// U+DCFF), which no valid UTF-8 gives: the text shows that it cannot be converted back.
+std::u16string Utf8ToUtf16KeepingBytes(std::string_view text);
 // The system's ANSI code page; nothing when a character has no form there.
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text);
 std::u16string AnsiToUtf16(std::string_view text);
