@@ -1,56 +1,34 @@
 #include "directory/XmlCharacters.h"
 
-#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/Text.h"
 
 namespace directory {
 namespace {
 
-// The length of the UTF-8 sequence at `text`, and its code point; 0 when it is not UTF-8.
-std::size_t DecodeUtf8(const unsigned char* text, std::size_t available, char32_t& c) {
-    const unsigned char lead = text[0];
-    std::size_t length = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        c = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, c = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, c = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, c = lead & 0x07, minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (length > available) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((text[i] & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (text[i] & 0x3F);
-    }
-    return c < minimum || c > 0x10FFFF ? 0 : length;
-}
-
+// Surrogates are no valid UTF-8, so they never get here.
 bool XmlAllows(char32_t c) {
     if (c < 0x20) return c == 0x09 || c == 0x0A || c == 0x0D;
-    return !(c >= 0xD800 && c <= 0xDFFF) && c != 0xFFFE && c != 0xFFFF;
+    return c != 0xFFFE && c != 0xFFFF;
 }
 
 }  // namespace
 
 std::size_t RemoveCharactersXmlForbids(char* text, std::size_t length) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    const std::string_view original(text, length);
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < length;) {
-        char32_t c = 0;
-        const std::size_t sequence = DecodeUtf8(bytes + i, length - i, c);
-        if (sequence == 0) {
-            ++i;  // a byte that is not UTF-8: dropped alone
+    for (std::size_t at = 0; at < length;) {
+        const std::size_t start = at;
+        const std::optional<char32_t> c = platform::DecodeUtf8(original, at);
+        if (!c) {
+            at = start + 1;  // a byte that is not UTF-8 goes alone
             continue;
         }
-        if (XmlAllows(c)) {
-            for (std::size_t k = 0; k < sequence; ++k) text[kept++] = text[i + k];
+        if (XmlAllows(*c)) {
+            for (std::size_t k = start; k < at; ++k) text[kept++] = text[k];
         }
-        i += sequence;
     }
     return kept;
 }

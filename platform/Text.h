@@ -18,6 +18,11 @@ std::u16string Utf8ToUtf16KeepingBytes(std::string_view text);
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text);
 std::u16string AnsiToUtf16(std::string_view text);
 
+// The code point of the UTF-8 sequence at `text[at]`, moving `at` past it; nothing when the bytes
+// there are not valid UTF-8 (overlong forms and surrogates included), `at` then somewhere past
+// the first of them.
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& at);
+
 // Length of the longest prefix of `text` of at most `limit` bytes that ends on a character boundary.
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t limit);
 
