@@ -32,7 +32,8 @@ bool IsOwnCompleteFile(const std::u16string& path) {
     if (platform::SyncFileIfUnchanged(path, dxlTemporaryFile.identity, dxlTemporaryFile.size)) {
         return true;
     }
-    driver::LogDebug(u"Unable to write temp file: %s", {std::u16string_view(kDxlTemporaryFileName)});
+    driver::LogDebug(u"Unable to write temp file: %s",
+                     {std::u16string_view(kDxlTemporaryFileName)});
     return false;
 }
 

@@ -45,7 +45,8 @@ unsigned Matches16(__m128i bytes, char byte) {
 __m128i Triggers(__m128i bytes) {
     return _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))),
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))));
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')),
+                     _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))));
 }
 
 bool HasTrigger(__m128i bytes) { return _mm_movemask_epi8(Triggers(bytes)) != 0; }
