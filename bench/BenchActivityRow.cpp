@@ -89,7 +89,7 @@ std::vector<Record> MakeRecords() {
                     std::snprintf(number, sizeof number, "%.15G", std::get<double>(value));
                     field = number;
                 }
-                if (field.find_first_of(",\"\n") != std::string::npos) {
+                if (field.find_first_of(",\"\n\r") != std::string::npos) {
                     std::string quoted = "\"";
                     for (const char c : field) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
                     field = quoted + "\"";

@@ -52,6 +52,7 @@ void Chunks(benchmark::State& state, void (*append)(const std::string& path)) {
         if (++chunks % kChunksPerFile == 0) {
             state.PauseTiming();
             std::filesystem::remove(path);
+            catalog::dxlTemporaryFile = {};  // the next chunk starts a new file, as an export does
             state.ResumeTiming();
         }
     }
@@ -61,6 +62,7 @@ void Chunks(benchmark::State& state, void (*append)(const std::string& path)) {
 
 void AppendDxlChunk16KiB(benchmark::State& state) {
     catalog::dxlWriteFailed = false;
+    catalog::dxlTemporaryFile = {};
     Chunks(state, [](const std::string&) {
         catalog::AppendDxlChunk(reinterpret_cast<const unsigned char*>(kChunk.data()),
                                 static_cast<std::uint32_t>(kChunk.size()),

@@ -5,22 +5,47 @@
 
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
+#include "platform/FileIntegrity.h"
 #include "platform/Files.h"
 
 namespace catalog {
 
 bool dxlWriteFailed = false;
+DxlTemporaryFile dxlTemporaryFile;
+
+namespace {
+
+// The first chunk creates the file, which must not exist; every later one opens that same file
+// again: a file put in its place since (a link above all) is not written to.
+std::FILE* OpenTemporaryFile(const std::u16string& path) {
+    platform::FileIdentity identity;
+    if (!dxlTemporaryFile.created) {
+        std::FILE* file = platform::OpenTextStream(path, platform::OpenMode::createNew, &identity);
+        if (file != nullptr) dxlTemporaryFile = {true, identity, 0};
+        return file;
+    }
+    std::FILE* file = platform::OpenTextStream(path, platform::OpenMode::appendExisting, &identity);
+    if (file != nullptr && !(identity == dxlTemporaryFile.identity)) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
+}
+
+}  // namespace
 
 void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* context) {
     if (dxlWriteFailed) return;
     const std::u16string_view name = static_cast<const char16_t*>(context);
-    std::FILE* file = platform::OpenTextStream(driver::OutputFilePath(name), "a");
+    std::FILE* file = OpenTemporaryFile(driver::OutputFilePath(name));
     if (file == nullptr) {
         driver::LogDebug(u"Unable to open temp file for writing: %s", {name});
         dxlWriteFailed = true;
         return;
     }
     const std::size_t written = length == 0 ? 0 : std::fwrite(data, 1, length, file);
+    dxlTemporaryFile.size +=
+        platform::TextStreamBytes({reinterpret_cast<const char*>(data), written});
     if (written != length) {
         driver::LogDebug(
             u"Only wrote %u bytes of %u to temp file: %s",

@@ -6,6 +6,7 @@
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
 #include "notes/NotesStatuses.h"
+#include "platform/FileIntegrity.h"
 #include "platform/Files.h"
 
 namespace catalog {
@@ -23,6 +24,17 @@ bool WithRetries(std::u16string_view what, Attempt attempt) {
         driver::LogDebug(u"Retrying %s: %d", {what, std::int64_t{n}});
         RetryWait()(kRetryWaitMilliseconds);
     }
+}
+
+// True when `path` is the file the export's chunks went to, holding all of them (it is then
+// synced to the disk); false, with a debug line, when it was replaced or changed meanwhile.
+bool IsOwnCompleteFile(const std::u16string& path) {
+    if (platform::SyncFileIfUnchanged(path, dxlTemporaryFile.identity, dxlTemporaryFile.size)) {
+        return true;
+    }
+    driver::LogDebug(u"Unable to write temp file: %s",
+                     {std::u16string_view(kDxlTemporaryFileName)});
+    return false;
 }
 
 }  // namespace
@@ -44,6 +56,7 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
     }
 
     dxlWriteFailed = false;
+    dxlTemporaryFile = {};
     const notes::NotesStatus status = body();
     if (dxlWriteFailed) {
         platform::DeleteFilePath(temporary);
@@ -54,14 +67,23 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
         return status;
     }
 
-    const bool moved = WithRetries(u"move DXL file into place", [&] {
-        return platform::MoveFileNoReplace(temporary, driver::OutputFilePath(fileName));
-    });
+    if (dxlTemporaryFile.created && !IsOwnCompleteFile(temporary)) {
+        platform::DeleteFilePath(temporary);
+        return notes::kStatusIoError;
+    }
+    const std::u16string target = driver::OutputFilePath(fileName);
+    const bool moved = WithRetries(u"move DXL file into place",
+                                   [&] { return platform::MoveFileNoReplace(temporary, target); });
     if (!moved) {
         platform::DeleteFilePath(temporary);
         driver::LogMessage(driver::kLogWarning,
                            u"Unable to move DXL file into place (tried retry)");
         return notes::kStatusCannotCreateFile;
+    }
+    // The move went by name: what arrived must be the file checked above.
+    if (dxlTemporaryFile.created && !IsOwnCompleteFile(target)) {
+        platform::DeleteFilePath(target);
+        return notes::kStatusIoError;
     }
     return 0;
 }

@@ -20,12 +20,17 @@ constexpr std::string_view kFormulaEnd = "\"))";
 static_assert(kFormulaStart.size() == 77 && kFormulaEnd.size() == 3);
 
 // The server part of the opened database's path ("server!!file"); all of it when it has no "!!".
-std::string ServerNameFromPath(notes::DatabaseHandle database, driver::LibraryNameBuffer& buffer) {
+// A failed query fails the export: an empty name would select no document at all.
+notes::NotesStatus ServerNameFromPath(notes::DatabaseHandle database,
+                                      driver::LibraryNameBuffer& buffer, std::string& serverName) {
     buffer[0] = '\0';
-    notes::GetDatabasePath(database, buffer.data(), nullptr);  // nothing written: an empty name
+    if (const auto status = notes::GetDatabasePath(database, buffer.data(), nullptr); status != 0) {
+        return status;
+    }
     buffer.back() = '\0';
     const std::string_view path = buffer.data();
-    return std::string(path.substr(0, path.find("!!")));
+    serverName = path.substr(0, path.find("!!"));
+    return 0;
 }
 
 }  // namespace
@@ -45,9 +50,11 @@ notes::NotesStatus ExportServerCatalog() {
     }
 
     // The name as the library reports it for the opened database, inserted without escaping.
-    const std::string formula = std::string(kFormulaStart) +
-                                ServerNameFromPath(database.Get(), server) +
-                                std::string(kFormulaEnd);
+    std::string serverName;
+    if (const auto status = ServerNameFromPath(database.Get(), server, serverName); status != 0) {
+        return status;
+    }
+    const std::string formula = std::string(kFormulaStart) + serverName + std::string(kFormulaEnd);
     NoteSelection selection;
     if (const auto status = CollectNotes(database.Get(), formula, selection); status != 0) {
         return status;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "directory/XmlCharacters.h"
 #include "notes/NotesPlatform.h"
 
 namespace directory {
@@ -14,6 +15,8 @@ void WriteNameElement(tinyxml2::XMLPrinter& printer, const void* itemTable, cons
     std::uint16_t length = 0;
     std::uint16_t type = 0;
     if (!notes::FindSummaryItem(itemTable, itemName, &value, &length, &type)) return;
+    // A number or a time is no name: its bytes read as text would be garbage.
+    if (type != notes::kTypeText && type != notes::kTypeTextList) return;
     if (type == notes::kTypeTextList) {
         if (notes::CountListEntries(value, false) == 0) return;
         // Should the first entry not be had, no name is better than list bytes read as text.
@@ -22,7 +25,7 @@ void WriteNameElement(tinyxml2::XMLPrinter& printer, const void* itemTable, cons
     char name[kNameValueBytes + 1];
     const std::uint32_t written = notes::TranslateText(notes::kTranslateLmbcsToUtf8, value, length,
                                                        name, kNameValueBytes);
-    name[std::min<std::size_t>(written, kNameValueBytes)] = '\0';
+    name[RemoveCharactersXmlForbids(name, std::min<std::size_t>(written, kNameValueBytes))] = '\0';
     printer.OpenElement(elementName, false);
     printer.PushAttribute("name", name);
     printer.CloseElement(false);

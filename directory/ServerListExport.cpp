@@ -4,27 +4,47 @@
 #include "driver/NotesSession.h"
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
+#include "notes/NotesStatuses.h"
+#include "platform/FileIntegrity.h"
 #include "platform/Files.h"
 
 namespace directory {
 
+namespace {
+
+// Up to the last line feed; nothing when there is none (npos + 1 is 0).
+std::size_t CompleteLinesLength(std::string_view lines) { return lines.rfind('\n') + 1; }
+
+// Closes the list; after a write that failed part-way it is cut back to its last complete line,
+// which also frees the room the run log's line needs on a full disk.
+bool CloseServerList(std::FILE* output, const std::u16string& path, bool writeFailed) {
+    const bool closed = std::fclose(output) == 0;
+    if (writeFailed || !closed) platform::CutRegularFile(path, CompleteLinesLength);
+    return closed;
+}
+
+}  // namespace
+
 void ExportServerList() {
-    std::FILE* output = platform::OpenTextStream(driver::OutputFilePath(u"servers.txt"), "w");
+    const std::u16string path = driver::OutputFilePath(u"servers.txt");
+    std::FILE* output = platform::OpenTextStream(path, platform::OpenMode::replace);
     if (output == nullptr) {
         driver::LogMessage(driver::kLogError, u"Unable to open output file");
         return;
     }
-    bool written = false;
-    if (driver::EnterNotesSession()) {
-        const notes::NotesStatus status = CollectServerNames(output);
-        if (status != 0) driver::LogNotesError(u"Unable to read servers (%s)", status);
-        written = status == 0;
-        driver::EndNotesSession();
+    if (!driver::EnterNotesSession()) {
+        std::fclose(output);
+        return;
     }
-    // Every line was flushed as it was written; a failure this late still means a bad file.
-    if (std::fclose(output) != 0 && written) {
+    const notes::NotesStatus status = CollectServerNames(output);
+    // Every line was flushed as it was written; a failure at the close still means a bad file.
+    const bool closed = CloseServerList(output, path, status == notes::kStatusIoError);
+    if (status != 0) {
+        driver::LogNotesError(u"Unable to read servers (%s)", status);
+    } else if (!closed) {
         driver::LogMessage(driver::kLogError, u"Unable to write output file");
     }
+    driver::EndNotesSession();
 }
 
 }  // namespace directory

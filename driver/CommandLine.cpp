@@ -56,6 +56,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char16_t* const* argv, RunSet
         for (const ValueOption& option : kValueOptions) {
             if (i + 1 < argc && SameOption(argument, option.name)) {
                 settings.*option.field = argv[++i];
+                if (option.field == &RunSettings::password) parsed.passwordValues.push_back(i);
                 matched = true;
                 break;
             }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "driver/RunSettings.h"
 
@@ -21,6 +22,7 @@ struct ParsedCommandLine {
     ParseOutcome outcome = ParseOutcome::run;
     RunMode mode;
     std::u16string_view invalidArgument;  // set with ParseOutcome::invalid
+    std::vector<int> passwordValues;       // where the values of "-password" stand in argv
 };
 
 // Visits arguments 1 to argc-1 and fills `settings`; "=" arguments are skipped.

@@ -15,7 +15,10 @@ struct ModeEntry {
     void (*runsItself)();
     // A mode that the driver wraps in a Notes session; its failure text takes the library's text.
     notes::NotesStatus (*export_)();
+    // The line of a failed Notes operation of the mode, with the library's text for its status.
     std::u16string_view failureText;
+    // The line of a mode that runs itself when it cannot create its output file.
+    std::u16string_view outputFailureLine;
 };
 
 std::span<const ModeEntry> Modes();

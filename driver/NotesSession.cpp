@@ -1,5 +1,6 @@
 #include "driver/NotesSession.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <optional>
@@ -66,6 +67,7 @@ notes::NotesStatus StartNotesSession() {
     for (int i = 1; i < process.count; ++i) {
         const std::u16string_view argument = process.vector[i];
         if (argument.empty() || argument[0] != u'=') continue;
+        if (std::ranges::find(process.passwordValues, i) != process.passwordValues.end()) continue;
         buffers.emplace_back();
         if (!ToStartupArgument(argument, buffers.back())) return notes::kStatusPathTooLong;
     }

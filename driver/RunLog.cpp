@@ -20,22 +20,33 @@ std::u16string CutToLine(std::u16string text) {
     return text;
 }
 
+// One entry is one line: a control character inside the text (a line end above all) would let
+// the text pass for a line of its own.
+void BlankControlCharacters(std::u16string& text) {
+    for (char16_t& c : text) {
+        if (c < u' ') c = u' ';
+    }
+}
+
 }  // namespace
 
 void LogMessage(LogLevel level, std::u16string_view text) {
     if (level < Settings().logThreshold) return;
     const std::u16string_view name = kLevelNames[level > 2 ? 2 : (level < 0 ? 0 : level)];
-    std::u16string line = u"#";
-    line += name;
-    line += u"# - ";
-    line += text;
-    line += u"\n";
-    line = CutToLine(std::move(line));
-    std::string bytes = platform::Utf16ToUtf8(line);
-    // The UTF-8 form must fit 1024 bytes with its terminator: cut at a character boundary.
-    bytes.resize(platform::Utf8PrefixLength(bytes, kLogLineBytes - 1));
+    std::u16string entry = u"#";
+    entry += name;
+    entry += u"# - ";
+    entry += text;
+    BlankControlCharacters(entry);
+    // Only the text is cut, never the line end: the line with it must fit 1023 units, and its
+    // UTF-8 form 1023 bytes (1024 with the terminator), cut at a character boundary.
+    if (entry.size() > kLogLineUnits - 2) entry.resize(kLogLineUnits - 2);
+    std::string bytes = platform::Utf16ToUtf8(entry);
+    bytes.resize(platform::Utf8PrefixLength(bytes, kLogLineBytes - 2));
+    bytes += '\n';
 
-    std::FILE* file = platform::OpenTextStream(OutputFilePath(u"log.txt"), "a");
+    std::FILE* file =
+        platform::OpenTextStream(OutputFilePath(kRunLogFileName), platform::OpenMode::append);
     if (file == nullptr) return;
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);

@@ -15,6 +15,8 @@ inline constexpr LogLevel kLogDebug = 0;
 inline constexpr LogLevel kLogWarning = 1;
 inline constexpr LogLevel kLogError = 2;
 
+inline constexpr char16_t kRunLogFileName[] = u"log.txt";
+
 // Lines are composed in at most this many UTF-16 units, the terminator included.
 inline constexpr std::size_t kLogLineUnits = 1024;
 

@@ -5,7 +5,9 @@
 #include "driver/NotesSession.h"
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
+#include "notes/NotesStatuses.h"
 #include "platform/Files.h"
+#include "platform/FolderLock.h"
 #include "platform/Process.h"
 
 namespace driver {
@@ -17,24 +19,54 @@ void ShowVersion() {
     }
 }
 
-void RunInSession(const ModeEntry& mode) {
+// One run per output folder: a second run at the same time would write the same temporary
+// files. The lock is held until the process ends; a run that cannot take it writes nothing but
+// its failure line, as when its output file cannot be created.
+void RunInSession(const ModeEntry& mode, platform::FolderLock& lock) {
     if (!EnterNotesSession()) return;
-    if (const notes::NotesStatus status = mode.export_(); status != 0) {
-        LogNotesError(mode.failureText, status);
-    }
+    const notes::NotesStatus status = lock.TryLock(Settings().outputDir)
+                                          ? mode.export_()
+                                          : notes::kStatusCannotCreateFile;
+    if (status != 0) LogNotesError(mode.failureText, status);
     EndNotesSession();
+}
+
+// A value that stands for bytes without a UTF-16 form would name another server, database or
+// file than the one given: the mode fails as if what it names did not exist.
+bool ValuesAreExact(const RunSettings& settings) {
+    for (const std::u16string* value :
+         {&settings.server, &settings.databasePath, &settings.idFile, &settings.password,
+          &settings.startTime, &settings.rowLimit}) {
+        if (!platform::IsExactArgument(*value)) return false;
+    }
+    return true;
+}
+
+void ReportInexactValue(const ModeEntry& mode) {
+    if (!EnterNotesSession()) return;
+    LogNotesError(mode.failureText, notes::kStatusFileNotFound);
+    EndNotesSession();
+}
+
+void RunItself(const ModeEntry& mode, platform::FolderLock& lock) {
+    if (!lock.TryLock(Settings().outputDir)) {
+        LogMessage(kLogError, mode.outputFailureLine);
+        return;
+    }
+    mode.runsItself();
 }
 
 }  // namespace
 
 int RunMain(int argc, const char16_t* const* argv) {
-    Arguments() = {argc, argv};
+    Arguments() = {argc, argv, {}};
     RunSettings& settings = Settings();
     if (const auto password = platform::ReadEnvironmentVariable(u"KORVA_NOTES_PASSWORD")) {
         settings.password = *password;
     }
 
     const ParsedCommandLine parsed = ParseCommandLine(argc, argv, settings);
+    Arguments().passwordValues = parsed.passwordValues;
     switch (parsed.outcome) {
         case ParseOutcome::help:
         case ParseOutcome::invalid:
@@ -46,17 +78,23 @@ int RunMain(int argc, const char16_t* const* argv) {
             break;
     }
 
-    if (settings.outputDir.empty() ||
-        platform::QueryPathKind(settings.outputDir) != platform::PathKind::directory) {
+    // A folder the run log cannot be written to is as unusable as a missing one: every failure
+    // would go unreported.
+    if (settings.outputDir.empty() || !platform::IsExactArgument(settings.outputDir) ||
+        platform::QueryPathKind(settings.outputDir) != platform::PathKind::directory ||
+        !platform::CanWriteFileIn(settings.outputDir, OutputFilePath(kRunLogFileName))) {
         return 1;
     }
 
+    platform::FolderLock lock;
     for (const ModeEntry& mode : Modes()) {
         if (!(parsed.mode.*mode.mark)) continue;
-        if (mode.runsItself != nullptr) {
-            mode.runsItself();
+        if (!ValuesAreExact(settings)) {
+            ReportInexactValue(mode);
+        } else if (mode.runsItself != nullptr) {
+            RunItself(mode, lock);
         } else {
-            RunInSession(mode);
+            RunInSession(mode, lock);
         }
         break;
     }

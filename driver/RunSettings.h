@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace driver {
 
@@ -32,6 +33,9 @@ std::u16string OutputFilePath(std::u16string_view fileName);
 struct ProcessArguments {
     int count = 0;
     const char16_t* const* vector = nullptr;
+    // The values of "-password": a secret, never a start-up argument, even when it begins
+    // with "=".
+    std::vector<int> passwordValues;
 };
 ProcessArguments& Arguments();
 

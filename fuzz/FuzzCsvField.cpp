@@ -10,7 +10,7 @@
 
 namespace {
 
-bool IsTrigger(char c) { return c == ',' || c == '"' || c == '\n'; }
+bool IsTrigger(char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; }
 
 std::string ReferenceField(std::string_view value) {
     bool quote = false;

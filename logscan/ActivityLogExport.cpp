@@ -54,7 +54,10 @@ void ScanIntoFile(RowFile& output) {
     if (status == notes::kStatusStopped) status = 0;
     stream.Close();
     // Rows wait in the stream's buffer; a write error may show only now, and must not be lost.
-    if (!output.Close() && status == 0) status = notes::kStatusIoError;
+    // A row cut by it is cut away before the line is logged (on a full disk that makes room).
+    if (!output.CloseKeepingCompleteRows(status == notes::kStatusIoError) && status == 0) {
+        status = notes::kStatusIoError;
+    }
     if (status != 0) driver::LogNotesError(u"Error scanning activity stream (%s)", status);
 }
 

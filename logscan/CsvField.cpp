@@ -11,11 +11,12 @@
 namespace logscan {
 namespace {
 
-// Most values are plain and short, so the search for a comma, double quote or line feed goes 16
-// bytes at a time (8 without SSE2); the last block overlaps the one before. Quoted values are
-// built block by block on the stack and copied into their string at once.
+// Most values are plain and short, so the search for a comma, double quote, line feed or carriage
+// return goes 16 bytes at a time (8 without SSE2); the last block overlaps the one before. Quoted
+// values are built block by block on the stack and copied into their string at once.
 
-bool IsTrigger(char c) { return c == ',' || c == '"' || c == '\n'; }
+// A bare carriage return would end the record for many CSV readers, so it is quoted as well.
+bool IsTrigger(char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; }
 
 bool HasTriggerBytewise(std::string_view value) {
     for (const char c : value) {
@@ -44,7 +45,8 @@ unsigned Matches16(__m128i bytes, char byte) {
 __m128i Triggers(__m128i bytes) {
     return _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(',')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))),
-        _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')),
+                     _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))));
 }
 
 bool HasTrigger(__m128i bytes) { return _mm_movemask_epi8(Triggers(bytes)) != 0; }
@@ -128,7 +130,7 @@ bool HasTrigger8(const char* at) {
         const std::uint64_t x = word ^ (kOnes * byte);
         return (x - kOnes) & ~x & kHighBits;
     };
-    return (has(',') | has('"') | has('\n')) != 0;
+    return (has(',') | has('"') | has('\n') | has('\r')) != 0;
 }
 
 char* CopyDoublingQuotesBytewise(std::string_view value, char* out) {

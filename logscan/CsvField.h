@@ -6,8 +6,8 @@
 
 namespace logscan {
 
-// A value holding a comma, a double quote or a line feed is enclosed in double quotes, with every
-// double quote doubled; any other value comes out unchanged.
+// A value holding a comma, a double quote, a line feed or a carriage return is enclosed in double
+// quotes, with every double quote doubled; any other value comes out unchanged.
 std::string QuoteCsvField(std::string_view value);
 
 // Room for writing the field of a value of `valueSize` bytes: its largest size, and 16 bytes

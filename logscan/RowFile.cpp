@@ -1,12 +1,29 @@
 #include "logscan/RowFile.h"
 
+#include "platform/FileIntegrity.h"
 #include "platform/Files.h"
 
 namespace logscan {
+namespace {
+
+// Up to the last line feed outside double quotes: a quoted field may hold line feeds, and its
+// double quotes come in pairs.
+std::size_t CompleteRowsLength(std::string_view rows) {
+    bool quoted = false;
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i] == '"') quoted = !quoted;
+        if (rows[i] == '\n' && !quoted) end = i + 1;
+    }
+    return end;
+}
+
+}  // namespace
 
 bool RowFile::Open(const std::u16string& path) {
     Close();
-    stream_ = platform::OpenTextStream(path, "w");
+    path_ = path;
+    stream_ = platform::OpenTextStream(path, platform::OpenMode::replace);
     return stream_ != nullptr;
 }
 
@@ -16,6 +33,13 @@ bool RowFile::Close() {
     const bool closed = std::fclose(stream_) == 0;
     stream_ = nullptr;
     return flushed && closed;
+}
+
+bool RowFile::CloseKeepingCompleteRows(bool writeFailed) {
+    const bool open = stream_ != nullptr;
+    const bool closed = Close();
+    if (open && (writeFailed || !closed)) platform::CutRegularFile(path_, CompleteRowsLength);
+    return closed;
 }
 
 }  // namespace logscan

@@ -19,9 +19,13 @@ public:
     std::FILE* stream() const { return stream_; }
     // Flushes and closes; false when any row printed to the stream failed to reach the file.
     bool Close();
+    // Closes, and after a write that failed part-way cuts the file back to its last complete
+    // row. False when a row failed to reach the file.
+    bool CloseKeepingCompleteRows(bool writeFailed);
 
 private:
     std::FILE* stream_ = nullptr;
+    std::u16string path_;
 };
 
 }  // namespace logscan

@@ -94,22 +94,39 @@ void SleepMilliseconds(unsigned milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-std::FILE* OpenTextStream(const std::u16string& path, const char* mode) {
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC;
-    if (std::strcmp(mode, "a") == 0) {
-        flags |= O_APPEND;
-    } else if (std::strcmp(mode, "w") == 0) {
-        flags |= O_TRUNC;
-    } else {
-        return nullptr;
+std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentity* identity) {
+    // Non-blocking, so that a FIFO without a reader fails at once instead of waiting for one.
+    int flags = O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    switch (mode) {
+        case OpenMode::replace: flags |= O_CREAT | O_TRUNC; break;
+        case OpenMode::append: flags |= O_CREAT | O_APPEND; break;
+        case OpenMode::createNew: flags |= O_CREAT | O_EXCL | O_APPEND; break;
+        case OpenMode::appendExisting: flags |= O_APPEND; break;
     }
     const int fd = ::open(NativePath(path).c_str(), flags, 0666);
     if (fd < 0) return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    if (identity != nullptr) *identity = {info.st_dev, info.st_ino};
     cookie_io_functions_t functions{nullptr, TextWrite, nullptr, TextClose};
-    std::FILE* stream =
-        ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(fd)), mode, functions);
+    const char* streamMode = mode == OpenMode::replace ? "w" : "a";
+    std::FILE* stream = ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(fd)),
+                                      streamMode, functions);
     if (stream == nullptr) ::close(fd);
     return stream;
+}
+
+bool CanWriteFileIn(const std::u16string& folder, const std::u16string& path) {
+    // Also false on a read-only file system, where even root cannot write.
+    if (::access(NativePath(folder).c_str(), W_OK | X_OK) != 0) return false;
+    struct stat info {};
+    const std::string native = NativePath(path);
+    if (::lstat(native.c_str(), &info) != 0) return errno == ENOENT;
+    return S_ISREG(info.st_mode) && ::access(native.c_str(), W_OK) == 0;
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // File operations of the platform, on UTF-16 paths.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -25,8 +26,30 @@ bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to);
 
 void SleepMilliseconds(unsigned milliseconds);
 
+// Which file a path named when it was opened: the same identity means the same file, whatever
+// was renamed or replaced since.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+enum class OpenMode {
+    replace,         // create, or empty an existing file
+    append,          // create if absent
+    createNew,       // fails when anything of that name exists
+    appendExisting,  // fails when the file is absent
+};
+
 // A C stream in text mode: every line feed written reaches the file as CR LF, on every platform.
-// `mode` is "w" (create or empty) or "a" (append, create if absent). Null when it cannot be opened.
-std::FILE* OpenTextStream(const std::u16string& path, const char* mode);
+// A symbolic link, a FIFO, a device or anything else that is not a regular file is never opened
+// (nor followed, nor waited for): null, as for a file that cannot be opened. `identity`, when
+// given, receives the identity of the opened file.
+std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode,
+                          FileIdentity* identity = nullptr);
+
+// True when files can be created in `folder` and the file `path` can be appended to: it is absent,
+// or a regular file (not a link) open to writing.
+bool CanWriteFileIn(const std::u16string& folder, const std::u16string& path);
 
 }  // namespace platform

@@ -1,10 +1,14 @@
 #include "platform/Files.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
-#include <cstring>
+#include <cstdint>
+#include <string>
 
+#include "platform/RegularFileWindows.h"
 #include "platform/WideChars.h"
 
 namespace platform {
@@ -27,17 +31,66 @@ bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to) {
 
 void SleepMilliseconds(unsigned milliseconds) { ::Sleep(milliseconds); }
 
-std::FILE* OpenTextStream(const std::u16string& path, const char* mode) {
-    // The C runtime's text mode stores every line feed as CR LF.
-    const wchar_t* wideMode = nullptr;
-    if (std::strcmp(mode, "a") == 0) {
-        wideMode = L"at";
-    } else if (std::strcmp(mode, "w") == 0) {
-        wideMode = L"wt";
-    } else {
-        return nullptr;
+HandleOwner OpenRegularFileHandle(const std::u16string& path, DWORD access, DWORD disposition,
+                                  BY_HANDLE_FILE_INFORMATION& info) {
+    HandleOwner file(::CreateFileW(ToWide(path).c_str(), access,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.IsOpen()) return file;
+    constexpr DWORD kNotAFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    if (::GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        !::GetFileInformationByHandle(file.Get(), &info) ||
+        (info.dwFileAttributes & kNotAFile) != 0) {
+        ::CloseHandle(file.Release());
     }
-    return ::_wfopen(ToWide(path).c_str(), wideMode);
+    return file;
+}
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return {info.dwVolumeSerialNumber,
+            (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
+std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentity* identity) {
+    DWORD disposition = CREATE_ALWAYS;
+    switch (mode) {
+        case OpenMode::replace: disposition = CREATE_ALWAYS; break;
+        case OpenMode::append: disposition = OPEN_ALWAYS; break;
+        case OpenMode::createNew: disposition = CREATE_NEW; break;
+        case OpenMode::appendExisting: disposition = OPEN_EXISTING; break;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    HandleOwner file = OpenRegularFileHandle(path, GENERIC_WRITE, disposition, info);
+    if (!file.IsOpen()) return nullptr;
+    if (identity != nullptr) *identity = IdentityOf(info);
+    // The C runtime's text mode stores every line feed as CR LF.
+    const bool replace = mode == OpenMode::replace;
+    const int descriptor = ::_open_osfhandle(reinterpret_cast<std::intptr_t>(file.Get()),
+                                             _O_WRONLY | _O_TEXT | (replace ? 0 : _O_APPEND));
+    if (descriptor < 0) return nullptr;
+    file.Release();  // the descriptor owns it now
+    std::FILE* stream = ::_fdopen(descriptor, replace ? "wt" : "at");
+    if (stream == nullptr) ::_close(descriptor);
+    return stream;
+}
+
+bool CanWriteFileIn(const std::u16string& folder, const std::u16string& path) {
+    const DWORD attributes = ::GetFileAttributesW(ToWide(path).c_str());
+    constexpr DWORD kNotWritable =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY;
+    if (attributes == INVALID_FILE_ATTRIBUTES && ::GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return false;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotWritable) != 0) return false;
+    // A probe file, gone again when closed, shows whether files can be created there.
+    std::u16string probe = folder;
+    probe += kPathSeparator;
+    probe += u"dxlexporter-probe-";
+    for (char c : std::to_string(::GetCurrentProcessId())) probe += static_cast<char16_t>(c);
+    const HandleOwner file(::CreateFileW(
+        ToWide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.IsOpen();
 }
 
 }  // namespace platform

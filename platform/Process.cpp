@@ -11,8 +11,21 @@ namespace platform {
 std::vector<std::u16string> WideArguments(int argc, char** argv) {
     std::vector<std::u16string> arguments;
     arguments.reserve(static_cast<std::size_t>(argc));
-    for (int i = 0; i < argc; ++i) arguments.push_back(Utf8ToUtf16(argv[i]));
+    for (int i = 0; i < argc; ++i) arguments.push_back(Utf8ToUtf16KeepingBytes(argv[i]));
     return arguments;
+}
+
+bool IsExactArgument(std::u16string_view argument) {
+    for (std::size_t i = 0; i < argument.size(); ++i) {
+        const char16_t c = argument[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < argument.size() && argument[i + 1] >= 0xDC00 &&
+            argument[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name) {

@@ -39,29 +39,7 @@ void AppendUtf16(std::u16string& out, char32_t c) {
 
 // Decodes one UTF-8 sequence at `i`, advancing it; malformed input yields the replacement.
 char32_t NextUtf8(std::string_view text, std::size_t& i) {
-    const auto lead = static_cast<std::uint8_t>(text[i++]);
-    if (lead < 0x80) return lead;
-    int extra;
-    char32_t c;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, c = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, c = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, c = lead & 0x07, minimum = 0x10000;
-    } else {
-        return kReplacement;
-    }
-    for (int k = 0; k < extra; ++k) {
-        if (i >= text.size()) return kReplacement;
-        const auto b = static_cast<std::uint8_t>(text[i]);
-        if ((b & 0xC0) != 0x80) return kReplacement;
-        c = (c << 6) | (b & 0x3F);
-        ++i;
-    }
-    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return kReplacement;
-    return c;
+    return DecodeUtf8(text, i).value_or(kReplacement);
 }
 
 }  // namespace
@@ -90,10 +68,51 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     return out;
 }
 
+std::u16string Utf8ToUtf16KeepingBytes(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t next = i;
+        if (const std::optional<char32_t> c = DecodeUtf8(text, next)) {
+            AppendUtf16(out, *c);
+            i = next;
+        } else {
+            out += static_cast<char16_t>(0xDC00 | static_cast<std::uint8_t>(text[i++]));
+        }
+    }
+    return out;
+}
+
 // The ANSI code page of a POSIX system is its locale's, which is UTF-8 here.
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text) { return Utf16ToUtf8(text); }
 std::u16string AnsiToUtf16(std::string_view text) { return Utf8ToUtf16(text); }
 #endif
+
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<std::uint8_t>(text[at++]);
+    if (lead < 0x80) return lead;
+    int extra;
+    char32_t c;
+    char32_t minimum;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1, c = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, c = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, c = lead & 0x07, minimum = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    for (int k = 0; k < extra; ++k) {
+        if (at >= text.size()) return std::nullopt;
+        const auto b = static_cast<std::uint8_t>(text[at]);
+        if ((b & 0xC0) != 0x80) return std::nullopt;
+        c = (c << 6) | (b & 0x3F);
+        ++at;
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+    return c;
+}
 
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t limit) {
     if (text.size() <= limit) return text.size();

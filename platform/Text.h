@@ -11,9 +11,17 @@ namespace platform {
 std::string Utf16ToUtf8(std::u16string_view text);
 // Invalid UTF-8 becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
+// Each byte that does not belong to valid UTF-8 becomes an unpaired surrogate (U+DC80 to
+// U+DCFF), which no valid UTF-8 gives: the text shows that it cannot be converted back.
+std::u16string Utf8ToUtf16KeepingBytes(std::string_view text);
 // The system's ANSI code page; nothing when a character has no form there.
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text);
 std::u16string AnsiToUtf16(std::string_view text);
+
+// The code point of the UTF-8 sequence at `text[at]`, moving `at` past it; nothing when the bytes
+// there are not valid UTF-8 (overlong forms and surrogates included), `at` then somewhere past
+// the first of them.
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& at);
 
 // Length of the longest prefix of `text` of at most `limit` bytes that ends on a character boundary.
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t limit);

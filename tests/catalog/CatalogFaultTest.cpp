@@ -55,6 +55,7 @@ TEST_P(ServerCatalogFaultTest, FailsWithTheStatusAndReleasesEverything) {
 INSTANTIATE_TEST_SUITE_P(EveryStep, ServerCatalogFaultTest,
                          ::testing::Values(FaultCase{"BuildNetworkPath", false, false},
                                            FaultCase{"OpenDatabase", false, false},
+                                           FaultCase{"GetDatabasePath", false, false},
                                            FaultCase{"CompileFormula", false, false},
                                            FaultCase{"CreateIdTable", false, false},
                                            FaultCase{"SearchDatabase", false, false},
@@ -89,14 +90,6 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, FullCatalogFaultTest,
                                            FaultCase{"InsertIdIntoTable#4", true, true},
                                            FaultCase{"ExportIdTableAsDxl#2", true, true}),
                          CaseName);
-
-TEST(CatalogIgnoredStatusTest, AFailedPathQueryLeavesAnEmptyServerName) {
-    const AcmeRun run("SimFault=GetDatabasePath:0x0ABC\n");
-    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
-    EXPECT_TRUE(catalogtest::ReadDxl(run.Output() / "catalog.dxl").empty());
-    EXPECT_TRUE(run.Log().empty());
-    run.ExpectEverythingReleased();
-}
 
 TEST(CatalogIgnoredStatusTest, AFailedItemSetLeavesTheNoteWithoutReplicaIdText) {
     const AcmeRun run("SimFault=SetTextItem:0x0ABC\n");

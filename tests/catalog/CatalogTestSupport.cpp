@@ -87,4 +87,20 @@ void AcmeRun::ExpectEverythingReleased() const {
     EXPECT_EQ(report["misuses"], nlohmann::json::array()) << report.dump();
 }
 
+void WriteBigCatalog(const AcmeRun& run, int notes) {
+    using Json = nlohmann::json;
+    Json documents = Json::array();
+    for (int i = 1; i <= notes; ++i) {
+        Json items = Json::array();
+        items.push_back(Json::array({"Form", "Notefile"}));
+        items.push_back(Json::array({"Server", "CN=Hub01/O=Acme"}));
+        items.push_back(Json::array({"Pathname", "db" + std::to_string(i) + ".nsf"}));
+        items.push_back(Json::array({"Title", std::string(200, 'x')}));
+        items.push_back(Json::array({"ReplicaId", Json{{"time", "C1257A3B004F1E2D"}}}));
+        documents.push_back(Json{{"items", items}});
+    }
+    testsupport::WriteFile(run.Environment() / "hub01" / "catalog.nsf",
+                           Json{{"title", "Big"}, {"notes", documents}}.dump());
+}
+
 }  // namespace catalogtest

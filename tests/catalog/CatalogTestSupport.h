@@ -50,4 +50,8 @@ private:
     testsupport::ScratchDir scratch_;
 };
 
+// Replaces the catalog of Hub01 with `notes` "Notefile" documents that describe Hub01, each with
+// a title of 200 characters: a DXL file of about 700 bytes per note.
+void WriteBigCatalog(const AcmeRun& run, int notes);
+
 }  // namespace catalogtest

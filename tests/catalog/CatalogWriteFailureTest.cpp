@@ -2,8 +2,6 @@
 // real writes of the temporary file fail.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
-
 #include "tests/catalog/CatalogTestSupport.h"
 
 namespace {
@@ -11,23 +9,6 @@ namespace {
 using catalogtest::AcmeRun;
 
 constexpr long kFileSizeLimit = 8192;
-
-// A catalog of Hub01 whose DXL is far larger than the limit.
-void WriteBigCatalog(const AcmeRun& run) {
-    nlohmann::json notes = nlohmann::json::array();
-    for (int i = 1; i <= 100; ++i) {
-        using Json = nlohmann::json;
-        Json items = Json::array();
-        items.push_back(Json::array({"Form", "Notefile"}));
-        items.push_back(Json::array({"Server", "CN=Hub01/O=Acme"}));
-        items.push_back(Json::array({"Pathname", "db" + std::to_string(i) + ".nsf"}));
-        items.push_back(Json::array({"Title", std::string(200, 'x')}));
-        items.push_back(Json::array({"ReplicaId", Json{{"time", "C1257A3B004F1E2D"}}}));
-        notes.push_back(Json{{"items", items}});
-    }
-    testsupport::WriteFile(run.Environment() / "hub01" / "catalog.nsf",
-                           nlohmann::json{{"title", "Big"}, {"notes", notes}}.dump());
-}
 
 void ExpectFailedWrite(const AcmeRun& run, const std::vector<std::string>& log) {
     EXPECT_EQ(run.Log(), log);
@@ -38,7 +19,7 @@ void ExpectFailedWrite(const AcmeRun& run, const std::vector<std::string>& log) 
 
 TEST(CatalogWriteFailureTest, AChunkWrittenShortFailsTheExportWith270) {
     const AcmeRun run;
-    WriteBigCatalog(run);
+    catalogtest::WriteBigCatalog(run, 100);
     testsupport::ProcessOptions options;
     options.fileSizeLimit = kFileSizeLimit;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
@@ -53,7 +34,7 @@ TEST(CatalogWriteFailureTest, AChunkWrittenShortFailsTheExportWith270) {
 // flushed: that must fail the export just the same, not move a cut-off file into place.
 TEST(CatalogWriteFailureTest, AWriteErrorAtFlushFailsTheExportWith270) {
     const AcmeRun run("SimDxlChunk=100\n");
-    WriteBigCatalog(run);
+    catalogtest::WriteBigCatalog(run, 100);
     testsupport::ProcessOptions options;
     options.fileSizeLimit = kFileSizeLimit;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
@@ -63,7 +44,7 @@ TEST(CatalogWriteFailureTest, AWriteErrorAtFlushFailsTheExportWith270) {
 
 TEST(CatalogWriteFailureTest, WithoutDebugOnlyTheErrorIsLogged) {
     const AcmeRun run("SimDxlChunk=100\n");
-    WriteBigCatalog(run);
+    catalogtest::WriteBigCatalog(run, 100);
     testsupport::ProcessOptions options;
     options.fileSizeLimit = kFileSizeLimit;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}, options).exitCode, 0);

@@ -49,6 +49,22 @@ TEST(NameElements, MarkupCharactersAreEscapedAndOtherLettersPassAsUtf8) {
               "<user name=\"a&quot;b&amp;c&apos;d&lt;e&gt;f \xC5\x81\xC3\xB3\xE5\xB1\xB1\"/>\n");
 }
 
+// nab.xml must stay well-formed XML whatever a name holds.
+TEST(NameElements, CharactersXmlForbidsAreLeftOut) {
+    const std::string name = "a\x01" "b\x08" "c\x0B\x0C\x1F\td\xEF\xBF\xBE\xEF\xBF\xBF" "e";
+    EXPECT_EQ(UserElement({Text("FullName", name)}), "<user name=\"abc\tde\"/>\n");
+    tinyxml2::XMLDocument parsed;
+    const std::string element = UserElement({Text("FullName", "x\x02y\x1Bz")});
+    EXPECT_EQ(parsed.Parse(element.c_str()), tinyxml2::XML_SUCCESS) << element;
+    EXPECT_EQ(element, "<user name=\"xyz\"/>\n");
+}
+
+TEST(NameElements, ANameThatIsNotTextCountsAsMissing) {
+    const std::string eightBytes = "\x41\x42\x43\x44\x01\x02\x03\x04";
+    EXPECT_EQ(UserElement({{"FullName", notes::kTypeNumber, eightBytes}}), "");
+    EXPECT_EQ(UserElement({{"FullName", notes::kTypeTime, eightBytes}}), "");
+}
+
 TEST(NameElements, OverlongNameIsCutToAtMost1023BytesBetweenCharacters) {
     std::string name;
     for (int i = 0; i < 600; ++i) name += "\xC3\xA9";  // 1200 bytes

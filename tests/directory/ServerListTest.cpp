@@ -67,6 +67,8 @@ TEST(ServerList, FailedWriteIsReportedNotPassedOffAsSuccess) {
     options.fileSizeLimit = 60;  // the list needs 72 bytes; the error line fits
     ASSERT_EQ(run.Run({"-servers"}, options).exitCode, 0);
     EXPECT_EQ(run.Log(), std::vector<std::string>{ErrorLine(notes::kStatusIoError)});
+    // The line the limit cut through is cut away: no half name is left.
+    EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")), "Apps01/Srv/Acme\r\nHub01/Acme\r\nMail01/Acme\r\n");
 }
 
 TEST(ServerList, OutputFileThatCannotBeOpenedIsReportedWithoutSession) {

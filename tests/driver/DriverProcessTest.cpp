@@ -106,6 +106,34 @@ TEST_F(DriverProcess, ThePasswordOptionBeatsTheEnvironmentAndNeverReachesAFile) 
     }
 }
 
+// A password may begin with "=": it still goes to the ID switch, never to the start-up as the
+// name of a notes.ini.
+TEST_F(DriverProcess, APasswordBeginningWithEqualsIsNoStartupArgument) {
+    options.workingDirectory = env.path();
+    RunExporter({"-id", "collector.id", "-password", "=not-it", Ini(), "-nab", "-o", out.string()},
+                options);
+    const std::string line = testsupport::LogLines(out / "log.txt").at(0);
+    EXPECT_EQ(line.rfind("#ERROR# - Unable to switch id (Wrong Password.", 0), 0u) << line;
+}
+
+// Bytes that are not UTF-8 have no exact UTF-16 form: such an argument is refused, never turned
+// into another name (here: the folder whose name holds U+FFFD instead).
+TEST_F(DriverProcess, ArgumentsThatAreNotUtf8AreRefused) {
+    if (testsupport::ExporterIsWindows()) GTEST_SKIP() << "Windows arguments are UTF-16 already";
+    const std::filesystem::path given = outRoot / "out\xFF";
+    const std::filesystem::path lookalike = outRoot / "out\xEF\xBF\xBD";
+    std::filesystem::create_directories(given);
+    std::filesystem::create_directories(lookalike);
+    EXPECT_EQ(RunExporter({Ini(), "-nab", "-o", given.string()}, options).exitCode, 1);
+    EXPECT_TRUE(IsEmptyDir(given));
+    EXPECT_TRUE(IsEmptyDir(lookalike));
+
+    EXPECT_EQ(RunExporter({Ini(), "-nab", "-s", "Hub\xFF", "-o", out.string()}, options).exitCode, 0);
+    EXPECT_EQ(testsupport::LogLines(out / "log.txt"),
+              std::vector<std::string>{"#ERROR# - Unable to read NAB (File does not exist)"});
+    EXPECT_FALSE(std::filesystem::exists(out / "nab.xml"));
+}
+
 TEST_F(DriverProcess, TheEnvironmentPasswordIsUsedWithoutTheOption) {
     options.environment = {{"KORVA_NOTES_PASSWORD", "acme-collect"}};
     RunExporter({Ini(), "-nab", "-id", "collector.id", "-o", out.string()}, options);

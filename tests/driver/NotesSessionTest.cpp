@@ -32,7 +32,7 @@ protected:
         args = std::move(arguments);
         vector.clear();
         for (const auto& argument : args) vector.push_back(argument.c_str());
-        Arguments() = {static_cast<int>(vector.size()), vector.data()};
+        Arguments() = {static_cast<int>(vector.size()), vector.data(), {}};
     }
     std::string Log() const { return ReadFile(dir / "log.txt"); }
 

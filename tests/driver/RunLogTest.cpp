@@ -40,22 +40,34 @@ TEST_F(RunLogTest, LevelsAboveErrorAreWrittenAsErrorAndLinesAppendInOrder) {
     EXPECT_EQ(Log(), "#ERROR# - five\r\n#ERROR# - second\r\n");
 }
 
-TEST_F(RunLogTest, LineFeedsInsideAMessageBecomeCrLfAndTextIsUtf8WithoutBom) {
-    LogMessage(kLogError, u"first\nsecond \u00e9\u20ac\U0001F600");
-    EXPECT_EQ(Log(), "#ERROR# - first\r\nsecond \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\r\n");
+TEST_F(RunLogTest, TextIsUtf8WithoutBom) {
+    LogMessage(kLogError, u"second \u00e9\u20ac\U0001F600");
+    EXPECT_EQ(Log(), "#ERROR# - second \xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\r\n");
 }
 
-TEST_F(RunLogTest, LongLinesAreCutTo1023Units) {
+// Text from the command line or from Notes must not forge a line of its own.
+TEST_F(RunLogTest, ControlCharactersInsideAnEntryBecomeSpaces) {
+    LogError(u"Invalid start date: %s", {std::u16string_view(u"x\n#WARNING# - forged\r\t\x01\x1f")});
+    LogMessage(kLogError, std::u16string(u"nul\0end", 7));
+    EXPECT_EQ(Log(), "#ERROR# - Invalid start date: x #WARNING# - forged    \r\n"
+                     "#ERROR# - nul end\r\n");
+}
+
+TEST_F(RunLogTest, LongLinesKeepTheirLineEnd) {
     LogMessage(kLogError, std::u16string(2000, u'x'));
-    // "#ERROR# - " is 10 units; the line feed is cut away with the rest.
-    EXPECT_EQ(Log(), "#ERROR# - " + std::string(1013, 'x'));
+    LogMessage(kLogError, u"next");
+    // "#ERROR# - " is 10 units; with the line feed a line holds at most 1023.
+    EXPECT_EQ(Log(), "#ERROR# - " + std::string(1012, 'x') + "\r\n#ERROR# - next\r\n");
 }
 
 TEST_F(RunLogTest, LongMultibyteLinesStayWithin1023BytesAndWholeCharacters) {
     LogMessage(kLogError, std::u16string(600, u'\u00e9'));
     const std::string log = Log();
-    EXPECT_LE(log.size(), 1023u);
-    EXPECT_EQ(platform::Utf16ToUtf8(platform::Utf8ToUtf16(log)), log);  // no broken character
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_LE(log.size() - 1, 1023u);  // the line feed stored as CR LF
+    EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
+    const std::string text = log.substr(0, log.size() - 2);
+    EXPECT_EQ(platform::Utf16ToUtf8(platform::Utf8ToUtf16(text)), text);  // no broken character
     EXPECT_EQ(log.substr(0, 10), "#ERROR# - ");
 }
 

@@ -78,7 +78,7 @@ TEST_F(HandlerTest, AgentRowHasElevenFieldsAndEmptyFieldsForMissingItems) {
     const auto table = BuildTable({Text("UserName", u"Anonymous"), Text("TaskName", u"Mail\rRules"),
                                    Number("ElapsedRunTime", 1e20)});
     EXPECT_EQ(Handle("Domino.AGENT", table), 0);
-    EXPECT_EQ(Rows(), ",,Anonymous,Mail\rRules,1E+20,Domino.AGENT,00258EC0002BF200,,,,\n");
+    EXPECT_EQ(Rows(), ",,Anonymous,\"Mail\rRules\",1E+20,Domino.AGENT,00258EC0002BF200,,,,\n");
 }
 
 TEST_F(HandlerTest, ValuesOfOtherTypesAreNotConvertedButCountAsPresent) {

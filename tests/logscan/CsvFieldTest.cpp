@@ -10,22 +10,25 @@ namespace {
 TEST(QuoteCsvField, LeavesPlainValuesAlone) {
     EXPECT_EQ(QuoteCsvField(""), "");
     EXPECT_EQ(QuoteCsvField("CN=Jane Doe/O=Acme"), "CN=Jane Doe/O=Acme");
-    EXPECT_EQ(QuoteCsvField("a\rb\tc"), "a\rb\tc");
+    EXPECT_EQ(QuoteCsvField("a\tb\x01c"), "a\tb\x01c");
     EXPECT_EQ(QuoteCsvField("J\xC3\xBCrgen \xE6\x9D\x8E"), "J\xC3\xBCrgen \xE6\x9D\x8E");
 }
 
-TEST(QuoteCsvField, QuotesCommaQuoteAndLineFeed) {
+TEST(QuoteCsvField, QuotesCommaQuoteLineFeedAndCarriageReturn) {
     EXPECT_EQ(QuoteCsvField("a,b"), "\"a,b\"");
     EXPECT_EQ(QuoteCsvField("a\"b"), "\"a\"\"b\"");
     EXPECT_EQ(QuoteCsvField("\""), "\"\"\"\"");
     EXPECT_EQ(QuoteCsvField("a\nb"), "\"a\nb\"");
     EXPECT_EQ(QuoteCsvField("\r\n"), "\"\r\n\"");
+    // A CSV reader would end the record at a bare carriage return.
+    EXPECT_EQ(QuoteCsvField("a\rb"), "\"a\rb\"");
+    EXPECT_EQ(QuoteCsvField(std::string(40, 'x') + "\r"), "\"" + std::string(40, 'x') + "\r\"");
     EXPECT_EQ(QuoteCsvField(" \"x\", y "), "\" \"\"x\"\", y \"");
 }
 
 // The field as the rule reads, byte by byte.
 std::string ReferenceField(std::string_view value) {
-    if (value.find_first_of(",\"\n") == std::string_view::npos) return std::string(value);
+    if (value.find_first_of(",\"\n\r") == std::string_view::npos) return std::string(value);
     std::string field = "\"";
     for (const char c : value) field += c == '"' ? std::string("\"\"") : std::string(1, c);
     return field + "\"";

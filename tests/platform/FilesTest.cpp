@@ -15,7 +15,7 @@ std::u16string Wide(const std::filesystem::path& path) { return Utf8ToUtf16(path
 
 TEST(Files, TextStreamsWriteEveryLineFeedAsCrLf) {
     testsupport::ScratchDir dir;
-    std::FILE* file = OpenTextStream(Wide(dir / "t.txt"), "w");
+    std::FILE* file = OpenTextStream(Wide(dir / "t.txt"), OpenMode::replace);
     ASSERT_NE(file, nullptr);
     std::fputs("a\nb\r\n\n", file);
     const std::string big(20000, '\n');
@@ -25,20 +25,20 @@ TEST(Files, TextStreamsWriteEveryLineFeedAsCrLf) {
     for (int i = 0; i < 20000; ++i) expected += "\r\n";
     EXPECT_EQ(ReadFile(dir / "t.txt"), expected);
 
-    file = OpenTextStream(Wide(dir / "t.txt"), "a");
+    file = OpenTextStream(Wide(dir / "t.txt"), OpenMode::append);
     std::fputs("c\n", file);
     std::fclose(file);
     EXPECT_EQ(ReadFile(dir / "t.txt"), expected + "c\r\n");
 
-    file = OpenTextStream(Wide(dir / "t.txt"), "w");
+    file = OpenTextStream(Wide(dir / "t.txt"), OpenMode::replace);
     std::fclose(file);
     EXPECT_EQ(ReadFile(dir / "t.txt"), "");
-    EXPECT_EQ(OpenTextStream(Wide(dir / "no" / "t.txt"), "w"), nullptr);
+    EXPECT_EQ(OpenTextStream(Wide(dir / "no" / "t.txt"), OpenMode::replace), nullptr);
 }
 
 TEST(Files, TextStreamsConvertLongWritesOfMixedLinesWhole) {
     testsupport::ScratchDir dir;
-    std::FILE* file = OpenTextStream(Wide(dir / "t.txt"), "w");
+    std::FILE* file = OpenTextStream(Wide(dir / "t.txt"), OpenMode::replace);
     ASSERT_NE(file, nullptr);
     std::string written;
     std::string expected;

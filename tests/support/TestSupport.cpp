@@ -154,6 +154,7 @@ ProcessResult RunExporter(const std::vector<std::string>& arguments, const Proce
                                static_cast<rlim_t>(options.fileSizeLimit)};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
+        if (options.timeLimitSeconds > 0) ::alarm(options.timeLimitSeconds);
         std::vector<char*> argv;
         for (const auto& argument : command) argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);

@@ -36,6 +36,7 @@ struct ProcessOptions {
     std::vector<std::string> unsetEnvironment;
     long fileSizeLimit = -1;                            // RLIMIT_FSIZE in bytes, SIGXFSZ ignored
     std::filesystem::path program;                      // empty: the program under test
+    unsigned timeLimitSeconds = 0;                      // then SIGALRM ends it (exit code 142)
 };
 
 // Runs the program with `arguments` (the program path is added). The program is the one built

@@ -117,11 +117,9 @@ ModeRules ServerCatalogRules() {
     for (const char* operation :
          {"BuildNetworkPath", "OpenDatabase", "CompileFormula", "CreateIdTable", "SearchDatabase",
           "InsertIdIntoTable", "CreateDxlExporter", "CreateHookRecursionId", "RegisterNoteOpenHook",
-          "ExportIdTableAsDxl"}) {
+          "ExportIdTableAsDxl", "GetDatabasePath"}) {
         rules.operations[operation] = Fails(kCatalogFailure, Exactly({}));
     }
-    // Not examined: the server name stays empty, so the selection matches no document.
-    rules.operations["GetDatabasePath"] = NotExamined(Changed("catalog.dxl", DocumentsRemoved));
     // Not examined: that one note is exported without its ReplicaIdText item.
     rules.operations["SetTextItem"] = NotExamined(OneLineLost("name='ReplicaIdText'"));
     return rules;

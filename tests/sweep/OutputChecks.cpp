@@ -105,15 +105,4 @@ std::string AtMostOneNumberEmptied(const std::string& clean, const std::string& 
     return "";
 }
 
-std::string DocumentsRemoved(const std::string& clean, const std::string& faulted) {
-    std::string expected;
-    bool inDocument = false;
-    for (const std::string& line : SplitLines(clean)) {
-        if (line.starts_with("<document")) inDocument = true;
-        if (!inDocument) expected += line;
-        if (line.starts_with("</document>")) inDocument = false;
-    }
-    return faulted == expected ? "" : "not the clean DXL without its documents";
-}
-
 }  // namespace sweep

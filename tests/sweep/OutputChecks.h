@@ -22,7 +22,4 @@ std::string CompleteRowsOf(const std::string& clean, const std::string& faulted)
 // `faulted` has the rows of `clean`, in one of which at most one number field is empty.
 std::string AtMostOneNumberEmptied(const std::string& clean, const std::string& faulted);
 
-// `faulted` is `clean` without the lines of its DXL documents.
-std::string DocumentsRemoved(const std::string& clean, const std::string& faulted);
-
 }  // namespace sweep

@@ -1,0 +1,24 @@
+// One run per output folder: a lock held for as long as its owner lives.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+class FolderLock {
+public:
+    FolderLock() = default;
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    // True when this process now holds the lock of `folder`; false, at once, when another
+    // process holds it or it cannot be taken.
+    bool TryLock(const std::u16string& folder);
+
+private:
+    std::intptr_t handle_ = -1;
+};
+
+}  // namespace platform
