@@ -12,11 +12,6 @@ NotesFunctions& Functions() {
     return functions;
 }
 
-bool& Loaded() {
-    static bool loaded = false;
-    return loaded;
-}
-
 #if DXL_NOTES_WIN32
 // The bytes of arguments a __stdcall function takes, for its decorated name _Name@N.
 template <typename Result, typename... Arguments>
@@ -62,7 +57,8 @@ LibraryLoad ResolveAll(void* library, const std::string& file) {
 
 const NotesFunctions& Api() { return Functions(); }
 
-bool NotesLibraryLoaded() { return Loaded(); }
+// Every function is resolved, or none.
+bool NotesLibraryLoaded() { return Functions().NotesInitExtended != nullptr; }
 
 }  // namespace notes::binding
 
@@ -71,7 +67,7 @@ namespace notes {
 LibraryLoad LoadNotesLibrary() {
     using namespace binding;
     static LibraryLoad result;
-    if (Loaded()) return result;
+    if (NotesLibraryLoaded()) return result;
     std::string file;
     std::string reason = "no library to try";
     for (const std::u16string& candidate : NotesLibraryCandidates()) {
@@ -84,7 +80,6 @@ LibraryLoad LoadNotesLibrary() {
         // A library that lacks a function is not a Notes library the program can use; another
         // candidate is not tried in its place.
         result = ResolveAll(opened.handle, file);
-        Loaded() = result.loaded;
         return result;
     }
     return {false, file, "Unable to load the Notes library " + file + " (" + reason + ")"};

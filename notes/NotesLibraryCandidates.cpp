@@ -14,11 +14,11 @@ constexpr char16_t kLibraryName[] = u"nnotes.dll";
 // documentation finds it. The folder also goes on PATH (last, so the system's own search order
 // stays as it was), where the library finds the DLLs it loads itself.
 std::optional<std::u16string> NotesProgramDirectory() {
-    const auto classId = platform::ReadClassesRootText(u"Notes.NotesSession\\CLSID", u"");
+    const auto classId = platform::ReadClassesRootText(u"Notes.NotesSession\\CLSID");
     if (!classId) return std::nullopt;
     std::optional<std::u16string> server;
     for (const char16_t* key : {u"\\LocalServer32", u"\\LocalServer"}) {
-        server = platform::ReadClassesRootText(u"CLSID\\" + *classId + key, u"");
+        server = platform::ReadClassesRootText(u"CLSID\\" + *classId + key);
         if (server) break;
     }
     if (!server) return std::nullopt;

@@ -8,8 +8,8 @@
 
 namespace notessim {
 
-constexpr notes::NotesStatus kStatusNotInitialized = 0x0102;
-constexpr notes::NotesStatus kStatusInvalidHandle = 0x0106;
+constexpr notes::NotesStatus kStatusNotInitialized = notes::kStatusNotLoaded;
+constexpr notes::NotesStatus kStatusInvalidHandle = notes::kStatusInvalidHandle;
 constexpr notes::NotesStatus kStatusServerUnreachable = 0x0407;
 constexpr notes::NotesStatus kStatusBadEnvironmentFile = 0x0114;
 constexpr notes::NotesStatus kStatusWrongPassword = 0x1906;

@@ -11,43 +11,11 @@ std::uint64_t TextStreamBytes(std::string_view text) {
 }  // namespace platform
 
 #ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 
-#include "platform/Text.h"
+#include "platform/RegularFile.h"
 
 namespace platform {
-namespace {
-
-// The descriptor of the regular file `path`, never through a link, and never waiting on a FIFO.
-class RegularFile {
-public:
-    RegularFile(const std::u16string& path, int access) {
-        fd_ = ::open(Utf16ToUtf8(path).c_str(), access | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-        if (fd_ >= 0 && (::fstat(fd_, &info_) != 0 || !S_ISREG(info_.st_mode))) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-    ~RegularFile() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    RegularFile(const RegularFile&) = delete;
-    RegularFile& operator=(const RegularFile&) = delete;
-
-    bool IsOpen() const { return fd_ >= 0; }
-    int fd() const { return fd_; }
-    const struct stat& info() const { return info_; }
-
-private:
-    int fd_ = -1;
-    struct stat info_ {};
-};
-
-}  // namespace
 
 bool SyncFileIfUnchanged(const std::u16string& path, const FileIdentity& identity,
                          std::uint64_t size) {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/RegularFile.h"
 #include "platform/Text.h"
 
 namespace platform {
@@ -95,28 +96,22 @@ void SleepMilliseconds(unsigned milliseconds) {
 }
 
 std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentity* identity) {
-    // Non-blocking, so that a FIFO without a reader fails at once instead of waiting for one.
-    int flags = O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    int flags = O_WRONLY;
     switch (mode) {
         case OpenMode::replace: flags |= O_CREAT | O_TRUNC; break;
         case OpenMode::append: flags |= O_CREAT | O_APPEND; break;
         case OpenMode::createNew: flags |= O_CREAT | O_EXCL | O_APPEND; break;
         case OpenMode::appendExisting: flags |= O_APPEND; break;
     }
-    const int fd = ::open(NativePath(path).c_str(), flags, 0666);
-    if (fd < 0) return nullptr;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        ::fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
-        ::close(fd);
-        return nullptr;
-    }
-    if (identity != nullptr) *identity = {info.st_dev, info.st_ino};
+    // Opened non-blocking, so that a FIFO without a reader fails at once; writes then block.
+    RegularFile file(path, flags);
+    if (!file.IsOpen() || ::fcntl(file.fd(), F_SETFL, flags & O_APPEND) != 0) return nullptr;
+    if (identity != nullptr) *identity = {file.info().st_dev, file.info().st_ino};
     cookie_io_functions_t functions{nullptr, TextWrite, nullptr, TextClose};
     const char* streamMode = mode == OpenMode::replace ? "w" : "a";
-    std::FILE* stream = ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(fd)),
+    std::FILE* stream = ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(file.fd())),
                                       streamMode, functions);
-    if (stream == nullptr) ::close(fd);
+    if (stream != nullptr) file.Release();  // the stream owns the descriptor now
     return stream;
 }
 

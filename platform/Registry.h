@@ -6,9 +6,8 @@
 
 namespace platform {
 
-// The text value `valueName` (empty: the key's default value) of HKEY_CLASSES_ROOT\`key`;
-// nothing when it is missing, not text, or the platform has no registry.
-std::optional<std::u16string> ReadClassesRootText(const std::u16string& key,
-                                                  const std::u16string& valueName);
+// The default text value of HKEY_CLASSES_ROOT\`key`; nothing when it is missing, not text, or
+// the platform has no registry.
+std::optional<std::u16string> ReadClassesRootText(const std::u16string& key);
 
 }  // namespace platform
