@@ -1,9 +1,20 @@
 # Sourced by scripts/setup, scripts/package-linux and scripts/test-linux (never run by itself):
 # the Debian 11 "bullseye" tree in which the Linux release is built and tested, and the file
-# systems mounted into it while commands run there. Every mount is undone on exit, also one an
-# interrupted run left: call linux_tree_unmount_all from the script's EXIT trap.
+# systems mounted into it while commands run there. A script mounts only in a mount namespace of
+# its own (linux_tree_private_mounts), so that its mounts end with it however it ends and never
+# show in the tree for anyone else; it also undoes them on exit (linux_tree_unmount_all in its
+# EXIT trap), as a script it calls, in the same namespace, may need the tree as it was.
 
 linux_tree=$PWD/build-deps/bullseye
+
+# Runs the calling script ($1, from the checkout's root) again with its arguments in a mount
+# namespace of its own, unless it already runs in one that a script of these made.
+linux_tree_private_mounts() {
+    [ -z "${DXL_PRIVATE_MOUNTS:-}" ] || return 0
+    local script=$1
+    shift
+    exec unshare --mount --propagation private env DXL_PRIVATE_MOUNTS=1 "$PWD/$script" "$@"
+}
 
 # Mount points at or below the tree, as /proc/self/mountinfo lists them (octal escapes decoded),
 # deepest first; a point mounted twice is listed twice.
