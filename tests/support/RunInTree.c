@@ -37,7 +37,9 @@ int main(int argc, char** argv) {
     /* Nothing mounted here reaches the host's namespace. */
     if (mount(NULL, "/", NULL, MS_REC | MS_PRIVATE, NULL) != 0) return Fail("cannot detach", "/");
     for (size_t i = 0; i + 1 < sizeof kMounts / sizeof kMounts[0]; i += 2) {
-        if (!InTree(kMounts[i + 1], target, sizeof target)) return Fail("too long:", kMounts[i + 1]);
+        if (!InTree(kMounts[i + 1], target, sizeof target)) {
+            return Fail("too long:", kMounts[i + 1]);
+        }
         if (mount(kMounts[i], target, NULL, MS_BIND | MS_REC, NULL) != 0) {
             return Fail("cannot mount", target);
         }
