@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "notessim/FloatingText.h"
 #include "notessim/Lmbcs.h"
 #include "notessim/TimeText.h"
 
@@ -210,7 +211,7 @@ bool LineCursor::Number(double& value) {
         value = static_cast<double>(integer);
         return error == std::errc() && end == at_;
     }
-    const auto [end, error] = std::from_chars(start, at_, value);
+    const auto [end, error] = DoubleFromChars(start, at_, value);
     return error == std::errc() && end == at_;
 }
 

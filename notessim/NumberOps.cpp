@@ -6,6 +6,7 @@
 
 #include "notes/NotesPlatform.h"
 #include "notessim/Faults.h"
+#include "notessim/FloatingText.h"
 #include "notessim/Statuses.h"
 
 namespace notes {
@@ -57,7 +58,7 @@ char* FormatShortDecimal(double number, char* text) {
 char* FormatNumber(double number, char* text, std::size_t size) {
     if (char* end = FormatWholeNumber(number, text)) return end;
     if (char* end = FormatShortDecimal(number, text)) return end;
-    char* end = std::to_chars(text, text + size, number, std::chars_format::general, 15).ptr;
+    char* end = notessim::DoubleToChars(text, text + size, number, 15).ptr;
     for (char* at = text; at != end; ++at) {
         if (*at >= 'a' && *at <= 'z') *at = static_cast<char>(*at - 'a' + 'A');
     }

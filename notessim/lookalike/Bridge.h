@@ -3,9 +3,10 @@
 // refused, and the release functions' statuses.
 #pragma once
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "notes/NotesCApi.h"
 #include "notes/NotesPlatform.h"
@@ -18,11 +19,21 @@ using namespace notesapi;
 static_assert(sizeof(TIMEDATE) == sizeof(notes::TimeDate));
 static_assert(sizeof(COLLECTIONPOSITION) == sizeof(notes::CollectionPosition));
 
-inline notes::TimeDate ToRuntimeTime(const TIMEDATE& time) {
-    return std::bit_cast<notes::TimeDate>(time);
+// The bytes of `from` as a `To`: std::bit_cast, which GCC 10's library (Debian 11) lacks.
+template <typename To, typename From>
+To SameBytes(const From& from) {
+    static_assert(sizeof(To) == sizeof(From) && std::is_trivially_copyable_v<To> &&
+                  std::is_trivially_copyable_v<From>);
+    To to{};
+    std::memcpy(&to, &from, sizeof to);
+    return to;
 }
 
-inline TIMEDATE ToApiTime(const notes::TimeDate& time) { return std::bit_cast<TIMEDATE>(time); }
+inline notes::TimeDate ToRuntimeTime(const TIMEDATE& time) {
+    return SameBytes<notes::TimeDate>(time);
+}
+
+inline TIMEDATE ToApiTime(const notes::TimeDate& time) { return SameBytes<TIMEDATE>(time); }
 
 inline BOOL ToBool(bool value) { return value ? 1 : 0; }
 
