@@ -60,6 +60,22 @@ TEST(NabExport, NamedServerIsReadFromItsOwnDirectory) {
               testsupport::ExpectedNabXml(run.environment() / "mail01" / "names.nsf"));
 }
 
+// nab.xml is copied from its temporary document 64 KB at a time: 2000 more people pass that.
+TEST(NabExport, ADirectoryLargerThanTheCopyChunkIsWrittenWhole) {
+    const AcmeRun run;
+    EditDirectory(run, [](nlohmann::json& names) {
+        for (int id = 100000; id < 108000; id += 4) {
+            const auto item = nlohmann::json::array({"FullName", "CN=P" + std::to_string(id)});
+            names["notes"].push_back({{"id", id}, {"items", nlohmann::json::array({item})}});
+            names["views"]["($People)|People"].push_back(id);
+        }
+    });
+    ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
+    const std::string nab = ReadFile(run.OutputFile("nab.xml"));
+    EXPECT_GT(nab.size(), 65536u);
+    EXPECT_EQ(nab, testsupport::ExpectedNabXml(run.environment() / "names.nsf"));
+}
+
 TEST(NabExport, EmptyPeopleViewGivesAnEmptyPeopleElement) {
     const AcmeRun run;
     EditDirectory(run, [](nlohmann::json& names) {
