@@ -17,6 +17,7 @@ namespace {
 
 constexpr std::uint16_t kClassDocument = 0x0001;
 constexpr std::uint16_t kClassDesign = 0x0008;
+constexpr std::uint16_t kClassDeletionStub = 0x8000 | kClassDocument;
 constexpr std::uint8_t kMatchFlagSelected = 0x01;
 
 // Search match record: database replica ID (bytes 0-7), note modification time (8-15), note ID
@@ -100,6 +101,18 @@ NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula,
                            std::uint16_t noteClassMask, const TimeDate* /*since*/,
                            SearchCallback callback, void* context, TimeDate* until) {
     SIM_FAULT_POINT("SearchDatabase");
+    return notessim::SearchNotes(database, formula, noteClassMask, callback, context, until, false);
+}
+
+}  // namespace notes
+
+namespace notessim {
+
+using namespace notes;
+
+NotesStatus SearchNotes(DatabaseHandle database, FormulaHandle formula,
+                        std::uint16_t noteClassMask, SearchCallback callback, void* context,
+                        TimeDate* until, bool everyNote) {
     if (const NotesStatus status = RequireInitialized(); status != 0) return status;
     const OpenDatabaseObject* opened = FindOpenDatabase(database, "SearchDatabase");
     if (opened == nullptr || callback == nullptr) return kStatusInvalidHandle;
@@ -111,16 +124,29 @@ NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula,
         if (compiled == nullptr) return kStatusInvalidHandle;
         root = std::make_unique<FormulaNode>(compiled->root);
     }
-    for (const SimNote& note : data->notes) {
-        if (!InClassMask(note, noteClassMask)) continue;
-        if (root != nullptr && !FormulaSelects(*root, note.items)) continue;
+    const auto deliver = [&](NoteId id, std::uint16_t noteClass, bool selected) {
         unsigned char record[kMatchRecordSize] = {};
-        const std::uint16_t noteClass = note.design ? kClassDesign : kClassDocument;
         Put(record, 0, &data->replicaId, 8);
-        Put(record, kSearchMatchNoteIdOffset, &note.id, 4);
+        Put(record, kSearchMatchNoteIdOffset, &id, 4);
         Put(record, 48, &noteClass, 2);
-        record[50] = kMatchFlagSelected;
-        if (const NotesStatus status = callback(context, record, nullptr); status != 0) {
+        record[50] = selected ? kMatchFlagSelected : 0;
+        return callback(context, record, nullptr);
+    };
+    NoteId largest = 0;
+    for (const SimNote& note : data->notes) {
+        largest = std::max(largest, note.id);
+        const bool selected = InClassMask(note, noteClassMask) &&
+                              (root == nullptr || FormulaSelects(*root, note.items));
+        if (!selected && !everyNote) continue;
+        if (const NotesStatus status =
+                deliver(note.id, note.design ? kClassDesign : kClassDocument, selected);
+            status != 0) {
+            return status;
+        }
+    }
+    if (everyNote) {
+        if (const NotesStatus status = deliver(largest + 4, kClassDeletionStub, false);
+            status != 0) {
             return status;
         }
     }
@@ -128,4 +154,4 @@ NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula,
     return 0;
 }
 
-}  // namespace notes
+}  // namespace notessim

@@ -1,5 +1,6 @@
 #include "notessim/lookalike/Bridge.h"
 
+#include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 
 namespace lookalike {
@@ -17,6 +18,8 @@ STATUS RefuseMisuse(const char* function, const std::string& what, STATUS status
     notessim::RecordMisuse(std::string(function) + ": " + what);
     return status;
 }
+
+bool ExtendedDelivery() { return notessim::EnvironmentValue("SimExtendedDelivery") == "1"; }
 
 STATUS Release(const char* function, notessim::HandleKind kind, std::uint32_t handle,
                void (*release)(std::uint32_t)) {

@@ -44,6 +44,10 @@ bool FitsWord(std::uint64_t value, const char* function, const char* argument, S
 // Records a misuse named after `function` (the runtime's report lists it) and gives `status`.
 STATUS RefuseMisuse(const char* function, const std::string& what, STATUS status);
 
+// True with the notes.ini setting SimExtendedDelivery=1: the library then also delivers what the
+// reference says a real library may deliver and the runtime's own operations never do.
+bool ExtendedDelivery();
+
 // Releases a live runtime handle through its team operation; a handle that is not open is a
 // recorded misuse of `function` and a status.
 STATUS Release(const char* function, notessim::HandleKind kind, std::uint32_t handle,

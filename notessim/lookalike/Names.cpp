@@ -19,8 +19,12 @@ void* LNPUBLIC NAMELocateNextName2(void* lookup, void* previousName, DWORD* retM
     return const_cast<void*>(name);
 }
 
+// The reference warns that a real library does not return NULL after the last match: callers
+// count. With extended delivery the last match comes again.
 void* LNPUBLIC NAMELocateNextMatch2(void* lookup, void* name, void* previousMatch) {
-    return const_cast<void*>(notes::NextNameMatch(lookup, name, previousMatch));
+    const void* match = notes::NextNameMatch(lookup, name, previousMatch);
+    if (match == nullptr && previousMatch != nullptr && ExtendedDelivery()) return previousMatch;
+    return const_cast<void*>(match);
 }
 
 // bufferLength is the buffer's size: the text is cut to leave room for its NUL.

@@ -1,4 +1,5 @@
 // Selection formulas, database searches and ID tables.
+#include "notessim/Faults.h"
 #include "notessim/Selection.h"
 #include "notessim/Statuses.h"
 #include "notessim/lookalike/Bridge.h"
@@ -37,10 +38,18 @@ STATUS LNPUBLIC NSFSearch(DBHANDLE database, FORMULAHANDLE formula, char* viewTi
     SearchCall call{callback, param};
     const notes::TimeDate sinceTime = since == nullptr ? notes::TimeDate{} : ToRuntimeTime(*since);
     notes::TimeDate until{};
-    const STATUS status = notes::SearchDatabase(
-        database, formula, viewTitle, searchFlags, noteClassMask,
-        since == nullptr ? nullptr : &sinceTime, callback == nullptr ? nullptr : DeliverMatch,
-        &call, retUntil == nullptr ? nullptr : &until);
+    const notes::SearchCallback deliver = callback == nullptr ? nullptr : DeliverMatch;
+    STATUS status = NOERROR;
+    if (ExtendedDelivery()) {
+        // Non-matching notes and a deletion stub too, as a real library may deliver them.
+        if (const auto fault = notessim::TakeFault("SearchDatabase")) return *fault;
+        status = notessim::SearchNotes(database, formula, noteClassMask, deliver, &call,
+                                       retUntil == nullptr ? nullptr : &until, true);
+    } else {
+        status = notes::SearchDatabase(database, formula, viewTitle, searchFlags, noteClassMask,
+                                       since == nullptr ? nullptr : &sinceTime, deliver, &call,
+                                       retUntil == nullptr ? nullptr : &until);
+    }
     if (status == NOERROR && retUntil != nullptr) *retUntil = ToApiTime(until);
     return status;
 }

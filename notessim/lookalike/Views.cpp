@@ -2,6 +2,7 @@
 // the runtime's 32-bit collection handle.
 #include <cstring>
 #include <map>
+#include <memory>
 
 #include "notessim/Statuses.h"
 #include "notessim/lookalike/Bridge.h"
@@ -92,6 +93,13 @@ STATUS LNPUBLIC NIFReadEntries(HCOLLECTION collection, COLLECTIONPOSITION* posit
         *opened, &runtimePosition, skipNavigator, skipCount, returnNavigator, returnCount,
         returnMask, retBuffer, retBufferLength, retSkipped, retReturned, retSignalFlags);
     std::memcpy(position, &runtimePosition, sizeof runtimePosition);
+    // A real library may hand out a buffer even when it returns no entry; it must be freed.
+    if (status == NOERROR && retBuffer != nullptr && *retBuffer == 0 &&
+        ExtendedDelivery()) {
+        auto empty = std::make_unique<notessim::MemoryBuffer>();
+        empty->bytes.assign(4, 0);
+        *retBuffer = notessim::RegisterHandle(notessim::HandleKind::memory, std::move(empty));
+    }
     return status;
 }
 

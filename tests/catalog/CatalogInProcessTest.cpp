@@ -67,12 +67,20 @@ TEST_F(CatalogInProcessTest, AnExistingCatalogStopsBeforeTheAnonymityMap) {
     EXPECT_FALSE(std::filesystem::exists(output / "anonMap.dxl"));
 }
 
+// Only a database named by 255 bytes exists: a path of 254 bytes names no database, one of 256
+// is cut to the 255 a name buffer holds.
 TEST_F(CatalogInProcessTest, ANameLongerThanTheBufferIsCutTo255Bytes) {
     std::filesystem::copy_file(scratch / "env" / "acme-catalog.nsf",
                                scratch / "env" / std::string(255, 'a'));
-    driver::Settings().databasePath = std::u16string(300, u'a');
-    EXPECT_EQ(catalog::ExportFullCatalog(), 0);
-    EXPECT_TRUE(std::filesystem::exists(output / "catalog.dxl"));
+    driver::Settings().databasePath = std::u16string(254, u'a');
+    EXPECT_EQ(catalog::ExportFullCatalog(), 259);
+    for (const std::size_t length : {255u, 256u}) {
+        std::filesystem::remove(output / "catalog.dxl");
+        std::filesystem::remove(output / "anonMap.dxl");
+        driver::Settings().databasePath = std::u16string(length, u'a');
+        EXPECT_EQ(catalog::ExportFullCatalog(), 0) << length;
+        EXPECT_TRUE(std::filesystem::exists(output / "catalog.dxl"));
+    }
 
     // 255 bytes of server name leave no room for "!!catalog.nsf" in a path.
     driver::Settings().server = std::u16string(300, u'h');

@@ -65,14 +65,20 @@ TEST(NameElements, ANameThatIsNotTextCountsAsMissing) {
     EXPECT_EQ(UserElement({{"FullName", notes::kTypeTime, eightBytes}}), "");
 }
 
-TEST(NameElements, OverlongNameIsCutToAtMost1023BytesBetweenCharacters) {
+// A name holds at most 1023 bytes: ASCII one either side of the limit, and two-byte characters,
+// whose 512th would end at byte 1024, so that the cut falls between characters.
+TEST(NameElements, OverlongNamesAreCutTo1023BytesBetweenCharacters) {
+    for (const std::size_t length : {1022u, 1023u, 1024u}) {
+        EXPECT_EQ(UserElement({Text("FullName", std::string(length, 'a'))}),
+                  "<user name=\"" + std::string(std::min<std::size_t>(length, 1023), 'a') +
+                      "\"/>\n")
+            << length;
+    }
     std::string name;
-    for (int i = 0; i < 600; ++i) name += "\xC3\xA9";  // 1200 bytes
-    const std::string element = UserElement({Text("FullName", name)});
-    const std::string prefix = "<user name=\"";
-    ASSERT_EQ(element.rfind(prefix, 0), 0u);
-    const std::string written = element.substr(prefix.size(), element.size() - prefix.size() - 4);
-    EXPECT_EQ(written, name.substr(0, 1022));
+    for (int i = 0; i < 600; ++i) name += "\xC3\xA9";
+    std::string expected = "<user name=\"";
+    for (int i = 0; i < 511; ++i) expected += "\xC3\xA9";
+    EXPECT_EQ(UserElement({Text("FullName", name)}), expected + "\"/>\n");
 }
 
 TEST(NameElements, ServerEntryIsWrittenFromServerName) {

@@ -47,20 +47,6 @@ TEST(ServerList, MissingMailServerSettingIsReportedWithTheRuntimeText) {
     ExpectEmptyListAnd(run, ErrorLine(notes::kStatusNoMailServer));
 }
 
-TEST(ServerList, FailedSecondLookupWritesNoNameAtAll) {
-    const AcmeRun run("SimFault=LookupNames#2:0x0407\n");
-    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
-    ExpectEmptyListAnd(run, ErrorLine(notessim::kStatusServerUnreachable));
-    run.ExpectEveryHandleReleased();
-}
-
-TEST(ServerList, ConversionFailingAmidALookupReleasesItsBuffer) {
-    const AcmeRun run("SimFault=ConvertName#3:0x0A27\n");
-    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
-    ExpectEmptyListAnd(run, ErrorLine(notessim::kStatusNameTooLong));
-    run.ExpectEveryHandleReleased();
-}
-
 TEST(ServerList, FailedWriteIsReportedNotPassedOffAsSuccess) {
     const AcmeRun run;
     testsupport::ProcessOptions options;

@@ -78,21 +78,6 @@ TEST_F(ViewReader, EveryDocumentEntryReachesTheWriterOnceInViewOrderAcrossBatche
     EXPECT_EQ(notessim::CallCounts()["ReadViewEntries"], 7u);  // 14 entries, 2 a batch
 }
 
-TEST_F(ViewReader, EmptyViewCallsNoWriter) {
-    Start(Directory(3, 0), "");
-    std::vector<std::string> names;
-    EXPECT_EQ(Walk("Empty", names), 0);
-    EXPECT_TRUE(names.empty());
-}
-
-TEST_F(ViewReader, MissingViewOrUnopenableCollectionIsReturnedBeforeAnyEntry) {
-    Start(Directory(3, 0), "SimFault=OpenViewCollection:0x0222\n");
-    std::vector<std::string> names;
-    EXPECT_EQ(Walk("($Servers)", names), notessim::kStatusViewNotFound);
-    EXPECT_EQ(Walk("($People)", names), 0x0222);
-    EXPECT_TRUE(names.empty());
-}
-
 TEST_F(ViewReader, FailedLaterBatchKeepsEarlierEntriesClosesTheViewAndReleasesTheWriter) {
     Start(Directory(6, 0), "SimViewBatch=2\nSimFault=ReadViewEntries#3:0x0123\n");
     std::vector<std::string> names;

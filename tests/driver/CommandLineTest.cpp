@@ -52,12 +52,6 @@ TEST(CommandLine, ValueOptionTakesTheNextArgumentWhateverItHolds) {
     EXPECT_EQ(p.settings.databasePath, u"=names.nsf");
 }
 
-TEST(CommandLine, ValueOptionAsLastArgumentIsInvalid) {
-    Parse p({u"-catalog", u"-s"});
-    EXPECT_EQ(p.parsed.outcome, ParseOutcome::invalid);
-    EXPECT_EQ(p.parsed.invalidArgument, u"-s");
-}
-
 TEST(CommandLine, EqualsArgumentsAreSkippedAnywhere) {
     Parse p({u"=notes.ini", u"-nab", u"=other.ini"});
     EXPECT_EQ(p.parsed.outcome, ParseOutcome::run);

@@ -70,13 +70,6 @@ TEST_F(DriverProcess, VersionIsShownWithoutCheckingTheOutputDirectory) {
     EXPECT_TRUE(IsEmptyDir(out));
 }
 
-TEST_F(DriverProcess, AFailedStartIsLoggedAndTheExitCodeStaysZero) {
-    const auto result = RunExporter({"=" + (env / "absent.ini").string(), "-nab", "-o", out.string()}, options);
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(testsupport::LogLines(out / "log.txt"),
-              std::vector<std::string>{"#ERROR# - Notes initialization failed (1A5)"});
-}
-
 TEST_F(DriverProcess, WithoutAnEqualsArgumentNotesIniComesFromTheWorkingDirectory) {
     options.workingDirectory = env.path();
     options.environment = {{"KORVA_NOTES_PASSWORD", "not-it"}};

@@ -53,22 +53,35 @@ TEST_F(RunLogTest, ControlCharactersInsideAnEntryBecomeSpaces) {
                      "#ERROR# - nul end\r\n");
 }
 
-TEST_F(RunLogTest, LongLinesKeepTheirLineEnd) {
-    LogMessage(kLogError, std::u16string(2000, u'x'));
-    LogMessage(kLogError, u"next");
-    // "#ERROR# - " is 10 units; with the line feed a line holds at most 1023.
-    EXPECT_EQ(Log(), "#ERROR# - " + std::string(1012, 'x') + "\r\n#ERROR# - next\r\n");
+// "#ERROR# - " is 10 bytes; a line holds at most 1022 bytes before its line feed. ASCII text
+// one either side of the limit, and a two-byte character first, so that the text's 1022 units
+// are 1023 bytes and only the byte limit cuts: every one-byte change of a limit shows.
+TEST_F(RunLogTest, LongLinesAreCutAtTheByteLimitAndKeepTheirLineEnd) {
+    const std::string prefix = "#ERROR# - ";
+    for (const std::size_t length : {1011u, 1012u, 1013u, 2000u}) {
+        LogMessage(kLogError, std::u16string(length, u'x'));
+    }
+    for (const std::size_t length : {1009u, 1010u, 1011u, 1012u}) {
+        LogMessage(kLogError, u"\u00e9" + std::u16string(length, u'x'));
+    }
+    const std::string e = "\xC3\xA9";
+    EXPECT_EQ(Log(), prefix + std::string(1011, 'x') + "\r\n" +  //
+                         prefix + std::string(1012, 'x') + "\r\n" +
+                         prefix + std::string(1012, 'x') + "\r\n" +
+                         prefix + std::string(1012, 'x') + "\r\n" +
+                         prefix + e + std::string(1009, 'x') + "\r\n" +
+                         prefix + e + std::string(1010, 'x') + "\r\n" +
+                         prefix + e + std::string(1010, 'x') + "\r\n" +
+                         prefix + e + std::string(1010, 'x') + "\r\n");
 }
 
-TEST_F(RunLogTest, LongMultibyteLinesStayWithin1023BytesAndWholeCharacters) {
-    LogMessage(kLogError, std::u16string(600, u'\u00e9'));
-    const std::string log = Log();
-    ASSERT_GE(log.size(), 2u);
-    EXPECT_LE(log.size() - 1, 1023u);  // the line feed stored as CR LF
-    EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
-    const std::string text = log.substr(0, log.size() - 2);
-    EXPECT_EQ(platform::Utf16ToUtf8(platform::Utf8ToUtf16(text)), text);  // no broken character
-    EXPECT_EQ(log.substr(0, 10), "#ERROR# - ");
+// A cut never splits a character: 337 three-byte characters fill 1021 bytes, the 338th would
+// end at 1024.
+TEST_F(RunLogTest, LongMultibyteLinesAreCutBetweenCharacters) {
+    LogMessage(kLogError, std::u16string(600, u'\u20ac'));
+    std::string expected = "#ERROR# - ";
+    for (int i = 0; i < 337; ++i) expected += "\xE2\x82\xAC";
+    EXPECT_EQ(Log(), expected + "\r\n");
 }
 
 TEST_F(RunLogTest, FormatsTakeWideTextAndThirtyTwoBitNumbers) {

@@ -52,35 +52,6 @@ protected:
     ActivityScanContext context_;
 };
 
-TEST_F(HandlerTest, DatabaseRowHasTwelveFields) {
-    const auto table = BuildTable({
-        Text("DatabaseName", u"apps/sales, 2026.nsf"), Text("UserName", u"CN=J\u00FCrgen M\u00FCller/O=Acme"),
-        Text("SessionId", u"S1"), Number("EventType", 3), Number("DocumentsRead", 0.5),
-        Number("DocumentsWritten", 1234.5), Text("ServerName", u"CN=Hub01/O=Acme"),
-        Text("Unused", u"x")});
-    EXPECT_EQ(Handle("Domino.NOTES.Database", table), 0);
-    EXPECT_EQ(Rows(),
-              ",\"apps/sales, 2026.nsf\",CN=J\xC3\xBCrgen M\xC3\xBCller/O=Acme,,,"
-              "Domino.NOTES.Database,00258EC0002BF200,S1,3,0.5,1234.5,CN=Hub01/O=Acme\n");
-}
-
-TEST_F(HandlerTest, HttpRowHasElevenFields) {
-    const auto table = BuildTable({
-        Text("StatusCode", u"200"), Text("AuthUser", u"Doe, \"JD\" Jane"),
-        Text("RequestLine", u"GET / HTTP/1.1"), Text("Partner", u"10.0.0.1"),
-        Text("URITranslated", u""), Text("UserAgent", u"Mozilla\nGecko"), Number("Extra", 1e20)});
-    EXPECT_EQ(Handle("Domino.HTTP", table, Time(1, 0xABCDEF)), 0);
-    EXPECT_EQ(Rows(), ",GET / HTTP/1.1,\"Doe, \"\"JD\"\" Jane\",10.0.0.1,NULL,Domino.HTTP,"
-                      "0000000100ABCDEF,\"Mozilla\nGecko\",200,,\n");
-}
-
-TEST_F(HandlerTest, AgentRowHasElevenFieldsAndEmptyFieldsForMissingItems) {
-    const auto table = BuildTable({Text("UserName", u"Anonymous"), Text("TaskName", u"Mail\rRules"),
-                                   Number("ElapsedRunTime", 1e20)});
-    EXPECT_EQ(Handle("Domino.AGENT", table), 0);
-    EXPECT_EQ(Rows(), ",,Anonymous,\"Mail\rRules\",1E+20,Domino.AGENT,00258EC0002BF200,,,,\n");
-}
-
 TEST_F(HandlerTest, ValuesOfOtherTypesAreNotConvertedButCountAsPresent) {
     const auto table = BuildTable({{"DatabaseName", notes::kTypeTime, std::string(8, '\1')},
                                    {"UserName", notes::kTypeTextList, std::string("\1\0\1\0a", 5)},
@@ -132,17 +103,6 @@ protected:
         return static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n'));
     }
 };
-
-TEST_F(StopRuleTest, LimitThreeKeepsTheRecordsSharingTheThirdTime) {
-    context_.recordLimit = 3;
-    EXPECT_EQ(At(1), 0);
-    EXPECT_EQ(At(2), 0);
-    EXPECT_EQ(At(3), 0);
-    EXPECT_STREQ(context_.stopTime, "00258EC000000003");
-    EXPECT_EQ(At(3), 0);
-    EXPECT_EQ(At(4), notes::kStatusStopped);
-    EXPECT_EQ(RowCount(), 4u);
-}
 
 TEST_F(StopRuleTest, LimitOneKeepsEveryRecordOfTheFirstTime) {
     context_.recordLimit = 1;

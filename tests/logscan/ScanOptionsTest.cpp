@@ -42,7 +42,7 @@ TEST(ParseStartTime, RejectsOtherLengthsAndHalvesNotReadInFull) {
 TEST(ParseRowLimit, ReadsLikeWcstol) {
     EXPECT_EQ(ParseRowLimit(u"12"), 12);
     EXPECT_EQ(ParseRowLimit(u"12abc"), 12);
-    EXPECT_EQ(ParseRowLimit(u" \t+7"), 7);
+    EXPECT_EQ(ParseRowLimit(u" \t\n\v\f\r+7"), 7);
     EXPECT_EQ(ParseRowLimit(u"-5"), -5);
     EXPECT_EQ(ParseRowLimit(u"abc"), 0);
     EXPECT_EQ(ParseRowLimit(u"+"), 0);

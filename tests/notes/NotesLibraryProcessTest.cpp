@@ -113,6 +113,34 @@ TEST_F(NotesLibraryProcess, ALibraryOfTheOtherBitnessIsALoadFailure) {
     EXPECT_TRUE(OutputFiles(output).empty());
 }
 
+// The program lies elsewhere, with no library beside it or on the loader's search path: only
+// Notes_ExecDirectory, the Notes program directory, leads to the library.
+TEST_F(NotesLibraryProcess, ALibraryIsFoundThroughTheNotesProgramDirectoryAlone) {
+    if (ExporterIsWindows()) GTEST_SKIP() << "Windows finds the Notes program in the registry";
+    const std::filesystem::path program = scratch / "bin" / "dxlexporter";
+    std::filesystem::create_directories(program.parent_path());
+    std::filesystem::copy_file(testsupport::ExporterPath(), program);
+    const std::filesystem::path library =
+        std::filesystem::canonical(testsupport::NotesLibraryBesideExporter());
+    ProcessOptions options;
+    options.program = program;
+    options.unsetEnvironment = {"DXL_NOTES_LIBRARY", "LD_LIBRARY_PATH", "Notes_ExecDirectory"};
+    const std::string ini = (data / "notes.ini").string();
+    const auto unfound = Run("unfound", {"-servers"}, ini, options);
+    const auto log = LogLines(unfound / "log.txt");
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind("#ERROR# - Unable to load the Notes library ", 0), 0u)
+        << log[0];
+
+    options.unsetEnvironment.pop_back();
+    options.environment["Notes_ExecDirectory"] = library.parent_path().string();
+    const auto found = Run("found", {"-servers", "-debug"}, ini, options);
+    EXPECT_EQ(LogLines(found / "log.txt"),
+              std::vector<std::string>{"#DEBUG# - Notes library: " + library.string()});
+    EXPECT_EQ(ReadFile(found / "servers.txt"),
+              ReadFile(Run("beside", {"-servers"}, ini) / "servers.txt"));
+}
+
 TEST_F(NotesLibraryProcess, DebugNamesTheLibraryLoaded) {
     const auto output = Run("debug", {"-servers", "-debug"}, (data / "notes.ini").string());
     const auto log = LogLines(output / "log.txt");

@@ -39,14 +39,15 @@ struct CaseFolder {
 };
 
 // A notes.ini of its own beside the sample's (so that Directory=. still names the environment):
-// small view batches and DXL chunks so that every loop runs more than once, the report, and the
-// fault if any.
+// small view batches and DXL chunks so that every loop runs more than once, a library that
+// delivers everything a real one may, the report, and the fault if any.
 ProcessRun PrepareRun(const fs::path& environment, const CaseFolder& run, const ModeRules& rules,
                       const std::string& fault) {
     fs::create_directories(run.Output());
     const fs::path ini = environment / (run.folder.filename().string() + ".ini");
-    std::string settings = testsupport::ReadFile(environment / "notes.ini") + "SimViewBatch=2\n" +
-                           "SimDxlChunk=700\nSimReport=" + run.Report().string() + "\n";
+    std::string settings = testsupport::ReadFile(environment / "notes.ini") +
+                           "SimViewBatch=2\nSimDxlChunk=700\nSimExtendedDelivery=1\n" +
+                           "SimReport=" + run.Report().string() + "\n";
     if (!fault.empty()) settings += "SimFault=" + fault + ":" + kFaultStatus + "\n";
     testsupport::WriteFile(ini, settings);
     ProcessRun process;
