@@ -1,0 +1,120 @@
+// Directory data a hostile or damaged directory may hold, through the program as it ships:
+// malformed text lists, names with control characters, one name in two encodings.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "tests/directory/ExporterRun.h"
+
+namespace {
+
+using testsupport::AcmeRun;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+constexpr const char* kJaneLine = "        <user name=\"CN=Jane Doe/O=Acme\"/>\r\n";
+
+nlohmann::json ReadDirectory(const AcmeRun& run) {
+    return nlohmann::json::parse(ReadFile(run.environment() / "names.nsf"));
+}
+
+void WriteDirectory(const AcmeRun& run, const nlohmann::json& names) {
+    WriteFile(run.environment() / "names.nsf", names.dump(1));
+}
+
+// The items of the note `id` of the directory.
+nlohmann::json& NoteItems(nlohmann::json& names, int id) {
+    for (auto& note : names["notes"]) {
+        if (note["id"] == id) return note["items"];
+    }
+    throw std::runtime_error("no note " + std::to_string(id));
+}
+
+nlohmann::json Item(const std::string& name, const nlohmann::json& value) {
+    return nlohmann::json::array({name, value});
+}
+
+nlohmann::json Raw(int type, const std::string& hex) { return {{"type", type}, {"hex", hex}}; }
+
+std::string NabOfTheSample() {
+    const AcmeRun run;
+    EXPECT_EQ(run.Run({"-nab"}).exitCode, 0);
+    return ReadFile(run.OutputFile("nab.xml"));
+}
+
+// A FullName list that claims 65535 entries in four bytes, followed by a password item: the
+// library would read the entries from the password and past the buffer. The name is missing.
+TEST(HostileNamesEndToEnd, AListThatDoesNotFitItsValueIsAMissingName) {
+    std::string expected = NabOfTheSample();
+    const std::size_t jane = expected.find(kJaneLine);
+    ASSERT_NE(jane, std::string::npos);
+    expected.erase(jane, std::string(kJaneLine).size());
+
+    for (const char* list : {"ffff0000", "01000900" "4a616e65"}) {
+        SCOPED_TRACE(list);
+        const AcmeRun run;
+        auto names = ReadDirectory(run);
+        auto& items = NoteItems(names, 8);
+        items[1] = Item("FullName", Raw(0x0501, list));
+        items.insert(items.begin() + 2, Item("HTTPPassword", "secret-of-jane"));
+        WriteDirectory(run, names);
+        ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
+        EXPECT_EQ(ReadFile(run.OutputFile("nab.xml")), expected);
+        EXPECT_EQ(run.Log(), std::vector<std::string>{});
+        run.ExpectEveryHandleReleased();
+    }
+}
+
+TEST(HostileNamesEndToEnd, TabAndLineEndsInANameAreWrittenAsReferences) {
+    const AcmeRun run;
+    auto names = ReadDirectory(run);
+    NoteItems(names, 8)[1] = Item("FullName", "Jane\tDoe\r\nAcme\rSales\nEast");
+    WriteDirectory(run, names);
+    ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
+    const std::string nab = ReadFile(run.OutputFile("nab.xml"));
+    const std::string line =
+        "        <user name=\"Jane&#x9;Doe&#xD;&#xA;Acme&#xD;Sales&#xA;East\"/>\r\n";
+    EXPECT_NE(nab.find(line), std::string::npos) << nab;
+    std::string sample = NabOfTheSample();
+    EXPECT_EQ(nab.size() - sample.size(),
+              std::string("Jane&#x9;Doe&#xD;&#xA;Acme&#xD;Sales&#xA;East").size() -
+                  std::string("CN=Jane Doe/O=Acme").size());
+}
+
+// Connection destinations with control characters, and one name in two LMBCS encodings (é as
+// the code page byte 82 and as group 01 byte 82), of which one sorts before "Cafz" in LMBCS
+// and neither does in UTF-8.
+TEST(HostileNamesEndToEnd, ServerListHasOneLinePerNameSortedAndUniqueAsWritten) {
+    const AcmeRun run;
+    auto names = ReadDirectory(run);
+    const std::vector<nlohmann::json> destinations = {
+        "Line\nFeed", "Line Feed", "Car\rReturn", "Tab\there", "Esc\x1b" "x",
+        Raw(0x0500, "436166" "82"), Raw(0x0500, "436166" "0182"),
+        "Cafz"};
+    int id = 300;
+    for (const auto& destination : destinations) {
+        const auto items =
+            nlohmann::json::array({Item("Form", "Connection"), Item("Destination", destination)});
+        names["notes"].push_back({{"id", id}, {"items", items}});
+        names["views"]["$Connections"].push_back(id);
+        id += 4;
+    }
+    WriteDirectory(run, names);
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")),
+              "Apps01/Srv/Acme\r\n"
+              "Cafz\r\n"
+              "Caf\xC3\xA9\r\n"
+              "Car Return\r\n"
+              "Esc x\r\n"
+              "Hub01/Acme\r\n"
+              "Line Feed\r\n"
+              "Mail01/Acme\r\n"
+              "Relay01/Edge/Acme\r\n"
+              "Tab here\r\n"
+              "hub01/Acme\r\n");
+    EXPECT_EQ(run.Log(), std::vector<std::string>{});
+    run.ExpectEveryHandleReleased();
+}
+
+}  // namespace
