@@ -61,7 +61,18 @@ OpenedLibrary OpenSharedLibrary(const std::u16string& file) {
     HMODULE module = ::LoadLibraryExW(name.c_str(), nullptr,
                                       isPath ? LOAD_WITH_ALTERED_SEARCH_PATH : 0);
     if (module == nullptr) {
-        opened.error = SystemErrorText(::GetLastError());
+        const DWORD error = ::GetLastError();
+        opened.error = SystemErrorText(error);
+        // A bare name of a file for another machine: the file the search found, for its header.
+        if (!isPath && error == ERROR_BAD_EXE_FORMAT) {
+            wchar_t found[MAX_PATH];
+            const DWORD length = ::SearchPathW(nullptr, name.c_str(), nullptr, MAX_PATH, found,
+                                               nullptr);
+            if (length > 0 && length < MAX_PATH &&
+                InspectFile(found, head) == FileState::regular) {
+                opened.found = true;
+            }
+        }
         // Some texts hold the file as an insert ("%1 is not a valid Win32 application.").
         if (const std::size_t insert = opened.error.find("%1"); insert != std::string::npos) {
             opened.error.replace(insert, 2, Utf16ToUtf8(file));
