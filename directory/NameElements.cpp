@@ -30,16 +30,7 @@ bool ListFitsItsValue(const char* value, std::size_t length) {
 bool FirstListEntry(const char*& value, std::uint16_t& length) {
     if (!ListFitsItsValue(value, length)) return false;
     if (notes::CountListEntries(value, false) == 0) return false;
-    const char* text = nullptr;
-    std::uint16_t textLength = 0;
-    if (notes::GetListEntryText(value, false, 0, &text, &textLength) != 0) return false;
-    // What the library hands out must still lie inside the value.
-    const auto begin = reinterpret_cast<std::uintptr_t>(value);
-    const auto at = reinterpret_cast<std::uintptr_t>(text);
-    if (at < begin || at - begin > length || textLength > length - (at - begin)) return false;
-    value = text;
-    length = textLength;
-    return true;
+    return notes::GetListEntryText(value, false, 0, &value, &length) == 0;
 }
 
 }  // namespace

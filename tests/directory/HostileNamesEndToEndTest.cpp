@@ -81,15 +81,16 @@ TEST(HostileNamesEndToEnd, TabAndLineEndsInANameAreWrittenAsReferences) {
                   std::string("CN=Jane Doe/O=Acme").size());
 }
 
-// Connection destinations with control characters, and one name in two LMBCS encodings (é as
-// the code page byte 82 and as group 01 byte 82), of which one sorts before "Cafz" in LMBCS
-// and neither does in UTF-8.
+// Connection destinations with control characters, a malformed list, and one name in two LMBCS
+// encodings (é as the code page byte 82 and as group 01 byte 82), of which one sorts before
+// "Cafz" in LMBCS and neither does in UTF-8.
 TEST(HostileNamesEndToEnd, ServerListHasOneLinePerNameSortedAndUniqueAsWritten) {
     const AcmeRun run;
     auto names = ReadDirectory(run);
     const std::vector<nlohmann::json> destinations = {
-        "Line\nFeed", "Line Feed", "Car\rReturn", "Tab\there", "Esc\x1b" "x",
+        "Line\nFeed", "Line Feed", "Car\rReturn", "Tab\there", "Unit\x1f" "x",
         Raw(0x0500, "436166" "82"), Raw(0x0500, "436166" "0182"),
+        Raw(0x0501, "ffff0000"),  // a list that does not fit: no name
         "Cafz"};
     int id = 300;
     for (const auto& destination : destinations) {
@@ -106,12 +107,12 @@ TEST(HostileNamesEndToEnd, ServerListHasOneLinePerNameSortedAndUniqueAsWritten) 
               "Cafz\r\n"
               "Caf\xC3\xA9\r\n"
               "Car Return\r\n"
-              "Esc x\r\n"
               "Hub01/Acme\r\n"
               "Line Feed\r\n"
               "Mail01/Acme\r\n"
               "Relay01/Edge/Acme\r\n"
               "Tab here\r\n"
+              "Unit x\r\n"
               "hub01/Acme\r\n");
     EXPECT_EQ(run.Log(), std::vector<std::string>{});
     run.ExpectEveryHandleReleased();
