@@ -59,19 +59,6 @@ TEST(NameElements, CharactersXmlForbidsAreLeftOut) {
     EXPECT_EQ(element, "<user name=\"xyz\"/>\n");
 }
 
-// Written as themselves, TAB, LF and CR would be read back as spaces (attribute value
-// normalization); as references they come back as they were.
-TEST(NameElements, TabAndLineEndsAreWrittenAsCharacterReferences) {
-    const std::string name = "a\tb\nc\rd\r\ne \"&'<>";
-    const std::string element = UserElement({Text("FullName", name)});
-    EXPECT_EQ(element,
-              "<user name=\"a&#x9;b&#xA;c&#xD;d&#xD;&#xA;e &quot;&amp;&apos;&lt;&gt;\"/>\n");
-    tinyxml2::XMLDocument parsed;
-    ASSERT_EQ(parsed.Parse(element.c_str()), tinyxml2::XML_SUCCESS) << element;
-    EXPECT_EQ(std::string(parsed.RootElement()->Attribute("name")), name);
-    EXPECT_EQ(UserElement({Text("FullName", "\t")}), "<user name=\"&#x9;\"/>\n");
-}
-
 TEST(NameElements, ANameThatIsNotTextCountsAsMissing) {
     const std::string eightBytes = "\x41\x42\x43\x44\x01\x02\x03\x04";
     EXPECT_EQ(UserElement({{"FullName", notes::kTypeNumber, eightBytes}}), "");
