@@ -55,15 +55,28 @@ notes::NotesStatus CollectLookupRow(const LookupRow& row, char (&value)[kNameByt
     return 0;
 }
 
-notes::NotesStatus WriteServerNames(const ServerNameSet& names, std::FILE* output) {
+// A name's line as written: UTF-8, one line whatever the name holds, since a control character
+// (a line end above all) becomes a space, as in the run log. Two names may give the same line.
+std::string ServerLine(const std::string& name) {
     char line[kLineBytes + 1];
-    for (const std::string& name : names) {
-        std::uint32_t length =
-            notes::TranslateText(notes::kTranslateLmbcsToUtf8, name.data(),
-                                 static_cast<std::uint32_t>(name.size()), line, kLineBytes);
-        length = std::min(length, kLineBytes);
-        line[length] = '\n';
-        if (std::fwrite(line, 1, length + 1, output) != length + 1 || std::fflush(output) != 0) {
+    const std::uint32_t length =
+        notes::TranslateText(notes::kTranslateLmbcsToUtf8, name.data(),
+                             static_cast<std::uint32_t>(name.size()), line, kLineBytes);
+    std::string text(line, std::min(length, kLineBytes));
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20; };
+    std::replace_if(text.begin(), text.end(), control, ' ');
+    return text;
+}
+
+// The lines are sorted and made unique as written, so the file is in byte order of its lines
+// and holds no line twice, whatever encodings of one name the library gave.
+notes::NotesStatus WriteServerNames(const ServerNameSet& names, std::FILE* output) {
+    std::set<std::string> lines;
+    for (const std::string& name : names) lines.insert(ServerLine(name));
+    for (std::string line : lines) {
+        line += '\n';
+        if (std::fwrite(line.data(), 1, line.size(), output) != line.size() ||
+            std::fflush(output) != 0) {
             return notes::kStatusIoError;
         }
     }

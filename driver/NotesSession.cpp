@@ -10,6 +10,7 @@
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
 #include "notes/NotesStatuses.h"
+#include "platform/Process.h"
 #include "platform/Text.h"
 
 namespace driver {
@@ -111,6 +112,14 @@ bool EnterNotesSession() {
     if (const notes::NotesStatus status = StartNotesSession(); status != 0) {
         LogMessage(kLogError,
                    FormatWide(u"Notes initialization failed (%X)", {std::int64_t{status}}));
+        return false;
+    }
+    // Bytes that are not UTF-8 have no exact form: read as U+FFFD they would be another
+    // password, which might open the ID.
+    const RunSettings& settings = Settings();
+    if (!settings.idFile.empty() && !platform::IsExactArgument(settings.password)) {
+        LogMessage(kLogError, u"Unable to switch id (the password is not valid UTF-8)");
+        EndNotesSession();
         return false;
     }
     if (const notes::NotesStatus status = SwitchUserId(); status != 0) {

@@ -32,11 +32,11 @@ void RunInSession(const ModeEntry& mode, platform::FolderLock& lock) {
 }
 
 // A value that stands for bytes without a UTF-16 form would name another server, database or
-// file than the one given: the mode fails as if what it names did not exist.
+// file than the one given: the mode fails as if what it names did not exist. (Such a password
+// fails the ID switch, and only when there is one.)
 bool ValuesAreExact(const RunSettings& settings) {
-    for (const std::u16string* value :
-         {&settings.server, &settings.databasePath, &settings.idFile, &settings.password,
-          &settings.startTime, &settings.rowLimit}) {
+    for (const std::u16string* value : {&settings.server, &settings.databasePath, &settings.idFile,
+                                        &settings.startTime, &settings.rowLimit}) {
         if (!platform::IsExactArgument(*value)) return false;
     }
     return true;

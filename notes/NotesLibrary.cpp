@@ -1,6 +1,9 @@
 #include "notes/NotesLibrary.h"
 
+#include <optional>
+
 #include "notes/NotesPlatform.h"
+#include "platform/Process.h"
 #include "platform/SharedLibrary.h"
 #include "platform/Text.h"
 
@@ -68,21 +71,34 @@ LibraryLoad LoadNotesLibrary() {
     using namespace binding;
     static LibraryLoad result;
     if (NotesLibraryLoaded()) return result;
-    std::string file;
-    std::string reason = "no library to try";
+    // The failure reported: the first candidate that is there and could not be loaded says
+    // more than the last one tried, which is often simply missing.
+    struct Failure {
+        std::string file;
+        std::string reason;
+    };
+    std::optional<Failure> firstFound;
+    Failure last = {"", "no library to try"};
     for (const std::u16string& candidate : NotesLibraryCandidates()) {
-        file = platform::Utf16ToUtf8(candidate);
+        // Bytes that are not UTF-8 name no file: read as U+FFFD they would name another one.
+        if (!platform::IsExactArgument(candidate)) {
+            last = {platform::Utf16ToUtf8(candidate), "the name is not valid UTF-8"};
+            continue;
+        }
         const platform::OpenedLibrary opened = platform::OpenSharedLibrary(candidate);
         if (opened.handle == nullptr) {
-            reason = opened.error;
+            last = {platform::Utf16ToUtf8(opened.file), opened.error};
+            if (opened.found && !firstFound) firstFound = last;
             continue;
         }
         // A library that lacks a function is not a Notes library the program can use; another
         // candidate is not tried in its place.
-        result = ResolveAll(opened.handle, file);
+        result = ResolveAll(opened.handle, platform::Utf16ToUtf8(opened.file));
         return result;
     }
-    return {false, file, "Unable to load the Notes library " + file + " (" + reason + ")"};
+    const Failure& failed = firstFound ? *firstFound : last;
+    return {false, failed.file,
+            "Unable to load the Notes library " + failed.file + " (" + failed.reason + ")"};
 }
 
 }  // namespace notes

@@ -20,7 +20,8 @@ const NotesFunctions& Api();
 bool NotesLibraryLoaded();
 
 // The files to try, in order: the file named by DXL_NOTES_LIBRARY alone when it is set; else the
-// library by its name as the system searches for it, then in the Notes program directory.
+// library by its name as the system searches for it, then in the Notes program directory (on
+// POSIX only an absolute one).
 std::vector<std::u16string> NotesLibraryCandidates();
 
 }  // namespace notes::binding

@@ -36,10 +36,11 @@ std::optional<std::u16string> NotesProgramDirectory() {
 #else
 constexpr char16_t kLibraryName[] = u"libnotes.so";
 
-// The Notes or Domino program directory, by convention held in Notes_ExecDirectory.
+// The Notes or Domino program directory, by convention held in Notes_ExecDirectory. A relative
+// folder would be looked for from the working directory: no library is loaded from there.
 std::optional<std::u16string> NotesProgramDirectory() {
     const auto folder = platform::ReadEnvironmentVariable(u"Notes_ExecDirectory");
-    if (!folder || folder->empty()) return std::nullopt;
+    if (!folder || folder->empty() || folder->front() != u'/') return std::nullopt;
     return folder->back() == u'/' ? *folder : *folder + u"/";
 }
 #endif

@@ -31,7 +31,7 @@ bool IsExactArgument(std::u16string_view argument) {
 std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name) {
     const char* value = std::getenv(Utf16ToUtf8(name).c_str());
     if (value == nullptr) return std::nullopt;
-    return Utf8ToUtf16(value);
+    return Utf8ToUtf16KeepingBytes(value);
 }
 
 bool WriteEnvironmentVariable(const std::u16string& name, const std::u16string& value) {

@@ -15,7 +15,9 @@ std::vector<std::u16string> WideArguments(int argc, char** argv);
 // path or a name it would come out as another one.
 bool IsExactArgument(std::u16string_view argument);
 
-// Nothing when the variable does not exist; an existing empty variable gives an empty text.
+// Nothing when the variable does not exist; an existing empty variable gives an empty text. A
+// value that is not UTF-8 comes back as WideArguments gives such an argument: IsExactArgument
+// tells it.
 std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name);
 
 // Sets the variable for this process and the programs and libraries it starts or loads.

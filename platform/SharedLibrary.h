@@ -9,9 +9,14 @@ namespace platform {
 struct OpenedLibrary {
     void* handle = nullptr;  // null when the library could not be opened
     std::string error;       // UTF-8: the system's reason, when not opened
+    std::u16string file;     // the file opened or tried: for a bare name, the one found if any
+    bool found = false;      // a file was there, whether or not it could be loaded
 };
 
-// A bare file name is looked for the way the system looks for libraries; a path names that file.
+// A bare file name is looked for the way the system looks for libraries (on POSIX never from an
+// empty or relative entry of the search path, which stands for the working directory); a path
+// names that file. Anything but a regular file (a FIFO, a directory)
+// is refused at once, and a file built for another machine type says so in `error`.
 OpenedLibrary OpenSharedLibrary(const std::u16string& file);
 
 // The address of the exported function `name`, or null with the system's reason in `error`.

@@ -48,6 +48,9 @@ std::string Escaped(const std::string& text) {
             case '\'': out += "&apos;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
+            case '\t': out += "&#x9;"; break;
+            case '\n': out += "&#xA;"; break;
+            case '\r': out += "&#xD;"; break;
             default: out += c;
         }
     }

@@ -52,7 +52,7 @@ TEST(NameElements, MarkupCharactersAreEscapedAndOtherLettersPassAsUtf8) {
 // nab.xml must stay well-formed XML whatever a name holds.
 TEST(NameElements, CharactersXmlForbidsAreLeftOut) {
     const std::string name = "a\x01" "b\x08" "c\x0B\x0C\x1F\td\xEF\xBF\xBE\xEF\xBF\xBF" "e";
-    EXPECT_EQ(UserElement({Text("FullName", name)}), "<user name=\"abc\tde\"/>\n");
+    EXPECT_EQ(UserElement({Text("FullName", name)}), "<user name=\"abc&#x9;de\"/>\n");
     tinyxml2::XMLDocument parsed;
     const std::string element = UserElement({Text("FullName", "x\x02y\x1Bz")});
     EXPECT_EQ(parsed.Parse(element.c_str()), tinyxml2::XML_SUCCESS) << element;
@@ -63,6 +63,31 @@ TEST(NameElements, ANameThatIsNotTextCountsAsMissing) {
     const std::string eightBytes = "\x41\x42\x43\x44\x01\x02\x03\x04";
     EXPECT_EQ(UserElement({{"FullName", notes::kTypeNumber, eightBytes}}), "");
     EXPECT_EQ(UserElement({{"FullName", notes::kTypeTime, eightBytes}}), "");
+}
+
+// A list whose words claim more than its value holds: the library would read past the value
+// (into the next item, or out of the buffer), so the name counts as missing. The table is a
+// vector of exactly its size, so that a read past it shows under AddressSanitizer.
+TEST(NameElements, AListThatDoesNotFitItsValueCountsAsMissing) {
+    const auto user = [](const std::string& list) {
+        const SimItem items[] = {{"FullName", notes::kTypeTextList, list},
+                                 {"Password", notes::kTypeText, "secret"}};
+        const std::string built = notessim::BuildItemTable({&items[0], &items[1]});
+        std::vector<char> table(built.begin(), built.end());
+        tinyxml2::XMLPrinter printer(nullptr, false, 0);
+        directory::WriteUser(printer, table.data());
+        return std::string(printer.CStr());
+    };
+    EXPECT_EQ(user(std::string("\xFF\xFF\x00\x00", 4)), "");        // 65535 entries in 4 bytes
+    EXPECT_EQ(user(std::string("\x01\x00\x03\x00" "ab", 6)), "");  // 3 bytes, 2 there
+    EXPECT_EQ(user(std::string("\x01\x00\x02\x00" "ab", 6)), "<user name=\"ab\"/>\n");
+    EXPECT_EQ(user(std::string("\x01\x00\x01\x00" "ab", 6)), "<user name=\"a\"/>\n");
+    // The first entry fits, a later one does not: the list as a whole is not to be trusted.
+    EXPECT_EQ(user(std::string("\x02\x00\x01\x00\x02\x00" "ab", 8)), "");
+    EXPECT_EQ(user(std::string("\x02\x00\x01\x00\x01\x00" "ab", 8)), "<user name=\"a\"/>\n");
+    EXPECT_EQ(user(std::string("\x02\x00\x00\x00", 4)), "");  // the second length is missing
+    EXPECT_EQ(user(std::string("\x01", 1)), "");                 // not even a count
+    EXPECT_EQ(user(std::string()), "");
 }
 
 // A name holds at most 1023 bytes: ASCII one either side of the limit, and two-byte characters,

@@ -1,0 +1,239 @@
+// Where the program looks for the Notes library, and what its one load-failure line says when
+// a candidate is no library it can use: never the working directory, never a wait on a FIFO,
+// never another file than the one named, and the first file that was there and failed.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using testsupport::ExporterIsWindows;
+using testsupport::ExporterPathText;
+using testsupport::LogLines;
+using testsupport::ProcessOptions;
+using testsupport::ReadFile;
+using testsupport::RunExporter;
+using testsupport::ScratchDir;
+using testsupport::WriteFile;
+
+namespace fs = std::filesystem;
+
+const std::string kLoadFailure = "#ERROR# - Unable to load the Notes library ";
+
+class LibrarySearchProcess : public testing::Test {
+protected:
+    ScratchDir scratch;
+    fs::path data = scratch / "acme";
+    fs::path work = scratch / "work";
+    fs::path marker = scratch / "loaded";
+
+    void SetUp() override {
+        testsupport::CopyExample("acme", data);
+        fs::create_directories(work);
+    }
+
+    // The program copied into a folder of its own, with no library beside it: what its run path
+    // ($ORIGIN) finds in the build tree is not there to be found.
+    fs::path LonelyProgram() {
+        const fs::path bin = scratch / "bin";
+        fs::create_directories(bin);
+        fs::copy_file(testsupport::ExporterPath(), bin / testsupport::ExporterPath().filename());
+        return bin / testsupport::ExporterPath().filename();
+    }
+
+    // The environment of a run: nothing inherited that names a library, the marker of the
+    // partial library, the working directory `work`.
+    ProcessOptions Options(const fs::path& program = {}) const {
+        ProcessOptions options;
+        options.program = program;
+        options.workingDirectory = work;
+        options.unsetEnvironment = {"Notes_ExecDirectory", "DXL_NOTES_LIBRARY"};
+        if (!ExporterIsWindows()) options.unsetEnvironment.push_back("LD_LIBRARY_PATH");
+        options.environment["DXL_TEST_LOAD_MARKER"] = marker.string();
+        options.timeLimitSeconds = 60;
+        return options;
+    }
+
+    // Runs -nab and gives the run log; a FIFO or a wait would end it with the alarm (142).
+    std::vector<std::string> RunNab(const std::string& name, const ProcessOptions& options) {
+        const fs::path output = scratch / name;
+        fs::create_directories(output);
+        const auto result =
+            RunExporter({"=" + (data / "notes.ini").string(), "-nab", "-o", output.string()},
+                        options);
+        EXPECT_EQ(result.exitCode, 0) << name;
+        EXPECT_FALSE(fs::exists(output / "nab.xml")) << name;
+        return fs::exists(output / "log.txt") ? LogLines(output / "log.txt")
+                                              : std::vector<std::string>{};
+    }
+};
+
+// The partial library (it leaves the marker when loaded) as libnotes.so in `folder`.
+void PlantLibrary(const fs::path& folder) {
+    fs::create_directories(folder);
+    fs::copy_file(DXL_PARTIAL_NOTES_LIBRARY, folder / "libnotes.so");
+}
+
+TEST_F(LibrarySearchProcess, AFifoIsALoadFailureAtOnce) {
+    if (ExporterIsWindows()) GTEST_SKIP() << "no FIFOs on Windows";
+    const fs::path fifo = scratch / "fifo.so";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ProcessOptions options = Options();
+    options.environment["DXL_NOTES_LIBRARY"] = fifo.string();
+    EXPECT_EQ(RunNab("named", options),
+              std::vector<std::string>{kLoadFailure + fifo.string() + " (" + fifo.string() +
+                                       ": not a regular file)"});
+
+    // Found by the search: the same, and no later folder is waited for either.
+    const fs::path folder = scratch / "fifos";
+    fs::create_directories(folder);
+    ASSERT_EQ(::mkfifo((folder / "libnotes.so").c_str(), 0600), 0);
+    options = Options(LonelyProgram());
+    options.environment["LD_LIBRARY_PATH"] = folder.string();
+    const std::string path = (folder / "libnotes.so").string();
+    EXPECT_EQ(RunNab("searched", options),
+              std::vector<std::string>{kLoadFailure + path + " (" + path +
+                                       ": not a regular file)"});
+}
+
+// An empty entry of LD_LIBRARY_PATH ("DIR:" with an unset variable), a relative one, or a
+// relative Notes_ExecDirectory: the libnotes.so in the working directory is never loaded.
+TEST_F(LibrarySearchProcess, TheWorkingDirectoryIsNeverSearched) {
+    if (ExporterIsWindows()) GTEST_SKIP() << "the search path of Linux";
+    PlantLibrary(work);
+    PlantLibrary(work / "sub");
+    const fs::path program = LonelyProgram();
+    const fs::path empty = scratch / "empty";
+    fs::create_directories(empty);
+    const std::string notFound =
+        kLoadFailure + "libnotes.so (libnotes.so: not found in an absolute folder of the library "
+                       "search path (relative and empty entries are not searched))";
+    for (const std::string& path : {empty.string() + ":", std::string(":"), std::string("."),
+                                   std::string("sub"), ":" + empty.string()}) {
+        SCOPED_TRACE("LD_LIBRARY_PATH=" + path);
+        ProcessOptions options = Options(program);
+        options.environment["LD_LIBRARY_PATH"] = path;
+        EXPECT_EQ(RunNab("path", options), std::vector<std::string>{notFound});
+        EXPECT_FALSE(fs::exists(marker));
+        fs::remove_all(scratch / "path");
+    }
+    for (const char* folder : {".", "sub", "./"}) {
+        SCOPED_TRACE(std::string("Notes_ExecDirectory=") + folder);
+        ProcessOptions options = Options(program);
+        options.environment["Notes_ExecDirectory"] = folder;
+        const auto log = RunNab("exec", options);
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].rfind(kLoadFailure + "libnotes.so (libnotes.so: cannot open", 0), 0u)
+            << log[0];
+        EXPECT_FALSE(fs::exists(marker));
+        fs::remove_all(scratch / "exec");
+    }
+    // The same folder named absolutely is searched, empty entry or not.
+    ProcessOptions options = Options(program);
+    options.environment["LD_LIBRARY_PATH"] = (work / "sub").string() + ":";
+    const auto log = RunNab("absolute", options);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind(kLoadFailure + (work / "sub" / "libnotes.so").string() +
+                               ": function LogCloseActivityStream not found (",
+                           0),
+              0u)
+        << log[0];
+    EXPECT_TRUE(fs::exists(marker));
+}
+
+// The look-alike library with the machine type of its header changed to ARM64.
+fs::path ForeignLibrary(const fs::path& folder, const std::string& name) {
+    std::string bytes = ReadFile(testsupport::NotesLibraryBesideExporter());
+    if (bytes.rfind("\x7F" "ELF", 0) == 0) {
+        bytes[18] = static_cast<char>(183);
+        bytes[19] = 0;
+    } else {
+        const std::size_t pe = static_cast<unsigned char>(bytes[0x3C]) |
+                               static_cast<unsigned char>(bytes[0x3D]) << 8;
+        bytes[pe + 4] = static_cast<char>(0x64);
+        bytes[pe + 5] = static_cast<char>(0xAA);
+    }
+    fs::create_directories(folder);
+    WriteFile(folder / name, bytes);
+    return folder / name;
+}
+
+TEST_F(LibrarySearchProcess, ALibraryForAnotherMachineSaysSo) {
+#if !defined(__x86_64__)
+    GTEST_SKIP() << "the expected text names the machine of an x86 program";
+#endif
+    const char* arch = std::getenv("DXL_TEST_EXPORTER_ARCH");
+    const bool x86 = ExporterIsWindows() && arch != nullptr && std::string(arch) == "x86";
+    const fs::path foreign =
+        ForeignLibrary(scratch / "arm64", testsupport::NotesLibraryBesideExporter().filename());
+    ProcessOptions options = Options();
+    options.environment["DXL_NOTES_LIBRARY"] = ExporterPathText(foreign);
+    const auto log = RunNab("foreign", options);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind(kLoadFailure + ExporterPathText(foreign) + " (", 0), 0u) << log[0];
+    const std::string note =
+        std::string("; the file is built for ARM64 64-bit, this program for ") +
+        (x86 ? "x86 32-bit)" : "x86-64 64-bit)");
+    ASSERT_GT(log[0].size(), note.size());
+    EXPECT_EQ(log[0].substr(log[0].size() - note.size()), note) << log[0];
+}
+
+// A libnotes.so that is there but cannot be loaded is what the line names, not the candidate
+// tried after it (Notes_ExecDirectory, where there is none).
+TEST_F(LibrarySearchProcess, TheFirstFileThatIsThereAndFailsIsNamed) {
+    if (ExporterIsWindows()) GTEST_SKIP() << "the search path of Linux";
+    const fs::path broken = scratch / "broken";
+    fs::create_directories(broken);
+    WriteFile(broken / "libnotes.so", std::string(256, 'x'));
+    const fs::path foreign = ForeignLibrary(scratch / "arm64", "libnotes.so");
+    PlantLibrary(scratch / "usable");
+    const fs::path program = LonelyProgram();
+
+    ProcessOptions options = Options(program);
+    options.environment["LD_LIBRARY_PATH"] = broken.string() + ":" + (scratch / "none").string();
+    options.environment["Notes_ExecDirectory"] = (scratch / "missing").string();
+    const std::string path = (broken / "libnotes.so").string();
+    EXPECT_EQ(RunNab("broken", options),
+              std::vector<std::string>{kLoadFailure + path + " (" + path +
+                                       ": invalid ELF header)"});
+
+    // A later folder's usable file is still loaded; the failure of an earlier one then does
+    // not matter.
+    options.environment["LD_LIBRARY_PATH"] =
+        foreign.parent_path().string() + ":" + (scratch / "usable").string();
+    const auto log = RunNab("later", options);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind(kLoadFailure + (scratch / "usable" / "libnotes.so").string() +
+                               ": function LogCloseActivityStream not found",
+                           0),
+              0u)
+        << log[0];
+}
+
+// A library name that is not UTF-8 is no name: the library whose name holds U+FFFD in its place
+// is not loaded.
+TEST_F(LibrarySearchProcess, ALibraryNameThatIsNotUtf8IsALoadFailure) {
+    if (ExporterIsWindows()) GTEST_SKIP() << "Windows environment values are UTF-16 already";
+    PlantLibrary(scratch / "lib\xEF\xBF\xBD");
+    const std::string shown = (scratch / "lib\xEF\xBF\xBD" / "libnotes.so").string();
+    ProcessOptions options = Options();
+    options.environment["DXL_NOTES_LIBRARY"] = (scratch / "lib\xFF" / "libnotes.so").string();
+    EXPECT_EQ(RunNab("named", options),
+              std::vector<std::string>{kLoadFailure + shown + " (the name is not valid UTF-8)"});
+    EXPECT_FALSE(fs::exists(marker));
+
+    options = Options(LonelyProgram());
+    options.environment["Notes_ExecDirectory"] = (scratch / "lib\xFF").string();
+    EXPECT_EQ(RunNab("folder", options),
+              std::vector<std::string>{kLoadFailure + shown + " (the name is not valid UTF-8)"});
+    EXPECT_FALSE(fs::exists(marker));
+}
+
+}  // namespace
