@@ -2,6 +2,10 @@
 // place of another file: each check is made to fail by system-call faults injected into the
 // shipped program (tests/faultinjection), also on file systems without hard links.
 #include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <thread>
 
 #include "tests/catalog/CatalogTestSupport.h"
 
@@ -93,14 +97,34 @@ TEST_F(CatalogPublishProcess, WithoutHardLinksTheFileIsRenamedButNeverReplaces) 
         const std::string what = fileSystem.at("CALL");
         testsupport::WriteFile(run.Output() / "catalog.dxl", kOlderCatalog);
         EXPECT_EQ(Run(fileSystem).exitCode, 0) << what;
-        EXPECT_EQ(run.Log(), std::vector<std::string>{
-                                 "#WARNING# - Unable to move DXL file into place (tried retry)",
-                                 "#ERROR# - Unable to read catalog (File cannot be created)"})
-            << what;
+        const std::vector<std::string> log = {
+            "#WARNING# - Unable to move DXL file into place (tried retry)",
+            "#ERROR# - Unable to read catalog (File cannot be created)"};
+        EXPECT_EQ(run.Log(), log) << what;
         EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), kOlderCatalog) << what;
         EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp")) << what;
         std::filesystem::remove(run.Output() / "log.txt");
     }
+}
+
+// A stop requested while the export writes temp.tmp: nothing is published, nothing is left.
+TEST_F(CatalogPublishProcess, AStopRequestLeavesNeitherTheFileNorItsTemporaryFile) {
+    const AcmeRun slow{"SimDxlChunk=20\n"};
+    catalogtest::WriteBigCatalog(slow, 400);
+    testsupport::ProcessOptions options;
+    const std::filesystem::path temporary = slow.Output() / "temp.tmp";
+    options.whileRunning = [&](int processId) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!std::filesystem::exists(temporary) && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ::kill(processId, SIGTERM);
+    };
+    EXPECT_EQ(slow.Run(kArguments, options).exitCode, 128 + SIGTERM);
+    EXPECT_EQ(slow.Log(), std::vector<std::string>{"#ERROR# - Run stopped on request"});
+    EXPECT_FALSE(std::filesystem::exists(slow.Output() / "catalog.dxl"));
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    slow.ExpectEverythingReleased();
 }
 
 }  // namespace

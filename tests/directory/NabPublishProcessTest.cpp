@@ -67,12 +67,14 @@ TEST_F(NabPublishProcess, EachCheckBeforePublishingStopsABadFile) {
 TEST_F(NabPublishProcess, AStagingFileTruncatedWhileWrittenIsNotPublished) {
     const AcmeRun run;
     auto names = nlohmann::json::parse(ReadFile(run.environment() / "names.nsf"));
+    using Json = nlohmann::json;
     for (int i = 0; i < 500; ++i) {
+        const std::string name = "CN=Person " + std::to_string(i) + " With A Long Name/O=Acme";
         names["views"]["($People)|People"].push_back(1000 + 4 * i);
-        names["notes"].push_back({{"id", 1000 + 4 * i},
-                                  {"items", {{"Form", "Person"},
-                                             {"FullName", "CN=Person " + std::to_string(i) +
-                                                              " With A Long Name/O=Acme"}}}});
+        names["notes"].push_back(
+            {{"id", 1000 + 4 * i},
+             {"items", Json::array({Json::array({"Form", "Person"}),
+                                    Json::array({"FullName", name})})}});
     }
     WriteFile(run.environment() / "names.nsf", names.dump(1));
     ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
