@@ -148,8 +148,11 @@ ProcessResult RunExporter(const std::vector<std::string>& arguments, const Proce
         }
         for (const auto& name : options.unsetEnvironment) ::unsetenv(name.c_str());
         for (const auto& [name, value] : options.environment) ::setenv(name.c_str(), value.c_str(), 1);
-        // The program as it ships: no signal disposition of the test runner handed down.
+        // The program as it ships: no signal disposition of the test runner handed down. Under
+        // Wine a file-size limit stands for a full disk, a failed write to a Windows program;
+        // the signal it also raises is Wine's own, a Linux process's, so Wine ignores it here.
         for (const int signal : {SIGXFSZ, SIGTERM, SIGINT}) ::signal(signal, SIG_DFL);
+        if (underWine) ::signal(SIGXFSZ, SIG_IGN);
         for (const auto& [resource, bytes] :
              {std::pair{RLIMIT_FSIZE, options.fileSizeLimit},
               std::pair{RLIMIT_AS, options.addressSpaceLimit}}) {
