@@ -7,6 +7,7 @@
 #include "driver/RunSettings.h"
 #include "platform/FileIntegrity.h"
 #include "platform/Files.h"
+#include "platform/StopRequest.h"
 
 namespace catalog {
 
@@ -35,7 +36,11 @@ std::FILE* OpenTemporaryFile(const std::u16string& path) {
 }  // namespace
 
 void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* context) {
-    if (dxlWriteFailed) return;
+    // A stop on request drops the rest of the export like a failed write: nothing is published.
+    if (dxlWriteFailed || platform::StopRequested()) {
+        dxlWriteFailed = true;
+        return;
+    }
     const std::u16string_view name = static_cast<const char16_t*>(context);
     std::FILE* file = OpenTemporaryFile(driver::OutputFilePath(name));
     if (file == nullptr) {

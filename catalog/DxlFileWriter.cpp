@@ -8,6 +8,7 @@
 #include "notes/NotesStatuses.h"
 #include "platform/FileIntegrity.h"
 #include "platform/Files.h"
+#include "platform/StopRequest.h"
 
 namespace catalog {
 namespace {
@@ -20,7 +21,7 @@ template <typename Attempt>
 bool WithRetries(std::u16string_view what, Attempt attempt) {
     for (int n = 1;; ++n) {
         if (attempt()) return true;
-        if (n == kAttempts) return false;
+        if (n == kAttempts || platform::StopRequested()) return false;
         driver::LogDebug(u"Retrying %s: %d", {what, std::int64_t{n}});
         RetryWait()(kRetryWaitMilliseconds);
     }
@@ -50,6 +51,7 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
         return platform::DeleteFilePath(temporary) != platform::DeleteResult::failed;
     });
     if (!cleared) {
+        if (platform::StopRequested()) return notes::kStatusStopped;
         driver::LogMessage(driver::kLogWarning,
                            u"Unable to delete DXL temporary file (tried retry)");
         return notes::kStatusFileExists;
@@ -67,7 +69,8 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
         return status;
     }
 
-    if (dxlTemporaryFile.created && !IsOwnCompleteFile(temporary)) {
+    if (platform::StopRequested() ||
+        (dxlTemporaryFile.created && !IsOwnCompleteFile(temporary))) {
         platform::DeleteFilePath(temporary);
         return notes::kStatusIoError;
     }
@@ -76,6 +79,7 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
                                    [&] { return platform::MoveFileNoReplace(temporary, target); });
     if (!moved) {
         platform::DeleteFilePath(temporary);
+        if (platform::StopRequested()) return notes::kStatusStopped;
         driver::LogMessage(driver::kLogWarning,
                            u"Unable to move DXL file into place (tried retry)");
         return notes::kStatusCannotCreateFile;

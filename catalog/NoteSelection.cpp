@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "notes/NotesStatuses.h"
+#include "platform/StopRequest.h"
+
 namespace catalog {
 namespace {
 
@@ -10,6 +13,7 @@ constexpr std::uint16_t kDocumentsOnly = 1;
 }  // namespace
 
 notes::NotesStatus CollectNoteId(void* context, const void* match, const void* /*summary*/) {
+    if (platform::StopRequested()) return notes::kStatusStopped;
     const notes::IdTableHandle table = *static_cast<const notes::IdTableHandle*>(context);
     notes::NoteId id = 0;
     std::memcpy(&id, static_cast<const unsigned char*>(match) + notes::kSearchMatchNoteIdOffset,

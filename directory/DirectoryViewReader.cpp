@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "directory/NotesHandleOwners.h"
+#include "notes/NotesStatuses.h"
+#include "platform/StopRequest.h"
 
 namespace directory {
 namespace {
@@ -62,6 +64,7 @@ notes::NotesStatus WalkDirectoryView(const char* viewName, EntryWriter writer,
         }
         if (buffer != 0) DeliverEntries(buffer, count, writer, printer);
         if ((signal & notes::kSignalMoreToDo) == 0) return 0;
+        if (platform::StopRequested()) return notes::kStatusStopped;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/FileIntegrity.h"
 #include "platform/FileReplace.h"
 #include "platform/Files.h"
+#include "platform/StopRequest.h"
 
 namespace directory {
 namespace {
@@ -34,10 +35,14 @@ notes::NotesStatus Fail(const std::u16string& staging, std::u16string_view what,
 }  // namespace
 
 notes::NotesStatus PublishNabFile(std::FILE* document) {
+    if (platform::StopRequested()) return notes::kStatusStopped;
     const std::u16string staging = driver::OutputFilePath(u"nab.xml.tmp");
     std::rewind(document);
+    // Made anew, as the DXL exports make temp.tmp: a file left under the name (one this run
+    // did not make, a link above all) is never written through, only its name removed.
+    platform::DeleteFilePath(staging);
     platform::FileIdentity identity;
-    std::FILE* output = platform::OpenTextStream(staging, platform::OpenMode::replace, &identity);
+    std::FILE* output = platform::OpenTextStream(staging, platform::OpenMode::createNew, &identity);
     if (output == nullptr) {
         driver::LogDebug(u"Unable to create %s", {std::u16string_view(staging)});
         return notes::kStatusCannotCreateFile;
@@ -50,7 +55,7 @@ notes::NotesStatus PublishNabFile(std::FILE* document) {
         return Fail(staging, u"write", notes::kStatusIoError);
     }
     // Only this run's complete file, on the disk, takes the place of nab.xml.
-    if (!platform::SyncFileIfUnchanged(staging, identity, size)) {
+    if (platform::StopRequested() || !platform::SyncFileIfUnchanged(staging, identity, size)) {
         return Fail(staging, u"write", notes::kStatusIoError);
     }
     if (!platform::ReplaceFile(staging, driver::OutputFilePath(u"nab.xml"))) {

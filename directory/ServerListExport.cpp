@@ -7,19 +7,16 @@
 #include "notes/NotesStatuses.h"
 #include "platform/FileIntegrity.h"
 #include "platform/Files.h"
+#include "platform/StopRequest.h"
 
 namespace directory {
-
 namespace {
-
-// Up to the last line feed; nothing when there is none (npos + 1 is 0).
-std::size_t CompleteLinesLength(std::string_view lines) { return lines.rfind('\n') + 1; }
 
 // Closes the list; after a write that failed part-way it is cut back to its last complete line,
 // which also frees the room the run log's line needs on a full disk.
 bool CloseServerList(std::FILE* output, const std::u16string& path, bool writeFailed) {
     const bool closed = std::fclose(output) == 0;
-    if (writeFailed || !closed) platform::CutRegularFile(path, CompleteLinesLength);
+    if (writeFailed || !closed) platform::CutRegularFile(path, platform::ScanCompleteLines);
     return closed;
 }
 
@@ -39,7 +36,7 @@ void ExportServerList() {
     const notes::NotesStatus status = CollectServerNames(output);
     // Every line was flushed as it was written; a failure at the close still means a bad file.
     const bool closed = CloseServerList(output, path, status == notes::kStatusIoError);
-    if (status != 0) {
+    if (status != 0 && !platform::StopRequested()) {
         driver::LogNotesError(u"Unable to read servers (%s)", status);
     } else if (!closed) {
         driver::LogMessage(driver::kLogError, u"Unable to write output file");

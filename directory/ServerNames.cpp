@@ -7,6 +7,7 @@
 
 #include "directory/NotesHandleOwners.h"
 #include "notes/NotesStatuses.h"
+#include "platform/StopRequest.h"
 
 namespace directory {
 namespace {
@@ -107,6 +108,8 @@ notes::NotesStatus CollectServerNames(std::FILE* output) {
             return status;
         }
     }
+    // Stopped on request before the list is written: it stays empty, as after a failure.
+    if (platform::StopRequested()) return notes::kStatusStopped;
     return WriteServerNames(names, output);
 }
 

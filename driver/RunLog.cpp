@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver/RunSettings.h"
+#include "platform/FileIntegrity.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr std::array<std::u16string_view, 3> kLevelNames = {u"DEBUG", u"WARNING", u"ERROR"};
 constexpr std::size_t kLogLineBytes = 1024;
+
+bool runLogFailed = false;
 
 std::u16string CutToLine(std::u16string text) {
     if (text.size() > kLogLineUnits - 1) text.resize(kLogLineUnits - 1);
@@ -45,12 +48,23 @@ void LogMessage(LogLevel level, std::u16string_view text) {
     bytes.resize(platform::Utf8PrefixLength(bytes, kLogLineBytes - 2));
     bytes += '\n';
 
-    std::FILE* file =
-        platform::OpenTextStream(OutputFilePath(kRunLogFileName), platform::OpenMode::append);
-    if (file == nullptr) return;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    const std::u16string path = OutputFilePath(kRunLogFileName);
+    std::FILE* file = platform::OpenTextStream(path, platform::OpenMode::append);
+    if (file == nullptr) {
+        runLogFailed = true;
+        return;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    // Flushed apart from the close: Wine's C runtime drops the error of the flush in fclose.
+    const bool flushed = std::fflush(file) == 0;
+    if (std::fclose(file) != 0 || !flushed || !written) {
+        // A line written in part would have the next line joined onto it.
+        platform::CutRegularFile(path, platform::ScanCompleteLines);
+        runLogFailed = true;
+    }
 }
+
+bool RunLogFailed() { return runLogFailed; }
 
 void LogError(std::u16string_view format, std::initializer_list<FormatArgument> args) {
     LogMessage(kLogError, CutToLine(FormatWide(format, args)));

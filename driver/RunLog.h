@@ -26,4 +26,7 @@ void LogDebug(std::u16string_view format, std::initializer_list<FormatArgument> 
 // An error line with the library's message text for `status` in place of the format's one %s.
 void LogNotesError(std::u16string_view format, notes::NotesStatus status);
 
+// True once a line that was to be written did not reach the run log whole (nothing of it stays).
+bool RunLogFailed();
+
 }  // namespace driver

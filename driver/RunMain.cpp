@@ -9,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/FolderLock.h"
 #include "platform/Process.h"
+#include "platform/StopRequest.h"
 
 namespace driver {
 namespace {
@@ -27,7 +28,8 @@ void RunInSession(const ModeEntry& mode, platform::FolderLock& lock) {
     const notes::NotesStatus status = lock.TryLock(Settings().outputDir)
                                           ? mode.export_()
                                           : notes::kStatusCannotCreateFile;
-    if (status != 0) LogNotesError(mode.failureText, status);
+    // A mode stopped on request fails; the stop's own line says why.
+    if (status != 0 && !platform::StopRequested()) LogNotesError(mode.failureText, status);
     EndNotesSession();
 }
 
@@ -89,6 +91,10 @@ int RunMain(int argc, const char16_t* const* argv) {
     platform::FolderLock lock;
     for (const ModeEntry& mode : Modes()) {
         if (!(parsed.mode.*mode.mark)) continue;
+        if (!platform::CanLockFolder(settings.outputDir)) {
+            LogMessage(kLogError, u"Unable to lock output directory (it cannot be read)");
+            return 1;
+        }
         if (!ValuesAreExact(settings)) {
             ReportInexactValue(mode);
         } else if (mode.runsItself != nullptr) {
@@ -98,7 +104,12 @@ int RunMain(int argc, const char16_t* const* argv) {
         }
         break;
     }
-    return 0;
+    if (platform::StopRequested()) {
+        LogMessage(kLogError, u"Run stopped on request");
+        platform::EndAsStopRequested();
+    }
+    // Without its run log a run could not report what went wrong: as for an unusable folder.
+    return RunLogFailed() ? 1 : 0;
 }
 
 }  // namespace driver

@@ -12,6 +12,7 @@
 #include "logscan/RowFile.h"
 #include "logscan/ScanOptions.h"
 #include "notes/NotesStatuses.h"
+#include "platform/StopRequest.h"
 
 namespace logscan {
 namespace {
@@ -58,7 +59,9 @@ void ScanIntoFile(RowFile& output) {
     if (!output.CloseKeepingCompleteRows(status == notes::kStatusIoError) && status == 0) {
         status = notes::kStatusIoError;
     }
-    if (status != 0) driver::LogNotesError(u"Error scanning activity stream (%s)", status);
+    if (status != 0 && !platform::StopRequested()) {
+        driver::LogNotesError(u"Error scanning activity stream (%s)", status);
+    }
 }
 
 }  // namespace

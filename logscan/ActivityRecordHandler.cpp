@@ -8,6 +8,7 @@
 #include "logscan/ActivityRow.h"
 #include "logscan/ActivityScanContext.h"
 #include "notes/NotesStatuses.h"
+#include "platform/StopRequest.h"
 
 namespace logscan {
 namespace {
@@ -41,6 +42,8 @@ notes::NotesStatus HandleActivityRecord(const char* eventType, std::uint32_t /*r
                                         std::uint32_t /*reserved2*/, const void* /*reserved3*/,
                                         const notes::TimeDate* eventTime, const void* itemTable,
                                         void* context) {
+    // A stop on request ends the scan between rows, as the row limit does.
+    if (platform::StopRequested()) return notes::kStatusStopped;
     auto& scan = *static_cast<ActivityScanContext*>(context);
     char timeText[kEventTimeTextSize];
     FormatEventTime(eventTime, timeText);

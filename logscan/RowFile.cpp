@@ -8,14 +8,11 @@ namespace {
 
 // Up to the last line feed outside double quotes: a quoted field may hold line feeds, and its
 // double quotes come in pairs.
-std::size_t CompleteRowsLength(std::string_view rows) {
-    bool quoted = false;
-    std::size_t end = 0;
+void ScanCompleteRows(platform::CompleteLineScan& scan, std::string_view rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i] == '"') quoted = !quoted;
-        if (rows[i] == '\n' && !quoted) end = i + 1;
+        if (rows[i] == '"') scan.quoted = !scan.quoted;
+        if (rows[i] == '\n' && !scan.quoted) scan.kept = scan.scanned + i + 1;
     }
-    return end;
 }
 
 }  // namespace
@@ -38,7 +35,7 @@ bool RowFile::Close() {
 bool RowFile::CloseKeepingCompleteRows(bool writeFailed) {
     const bool open = stream_ != nullptr;
     const bool closed = Close();
-    if (open && (writeFailed || !closed)) platform::CutRegularFile(path_, CompleteRowsLength);
+    if (open && (writeFailed || !closed)) platform::CutRegularFile(path_, ScanCompleteRows);
     return closed;
 }
 

@@ -8,6 +8,12 @@ std::uint64_t TextStreamBytes(std::string_view text) {
     return text.size() + static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
+void ScanCompleteLines(CompleteLineScan& scan, std::string_view piece) {
+    if (const std::size_t end = piece.rfind('\n'); end != std::string_view::npos) {
+        scan.kept = scan.scanned + end + 1;
+    }
+}
+
 }  // namespace platform
 
 #ifndef _WIN32
@@ -26,19 +32,20 @@ bool SyncFileIfUnchanged(const std::u16string& path, const FileIdentity& identit
            ::fsync(file.fd()) == 0;
 }
 
-bool CutRegularFile(const std::u16string& path,
-                    std::size_t (*keptLength)(std::string_view content)) {
+bool CutRegularFile(const std::u16string& path, CompleteLineScanner scanner) {
     const RegularFile file(path, O_RDWR);
     if (!file.IsOpen()) return false;
-    std::string content;
+    CompleteLineScan scan;
     char buffer[65536];
     while (true) {
         const ssize_t got = ::read(file.fd(), buffer, sizeof buffer);
         if (got == 0) break;
         if (got < 0 && errno != EINTR) return false;
-        if (got > 0) content.append(buffer, static_cast<std::size_t>(got));
+        if (got <= 0) continue;
+        scanner(scan, {buffer, static_cast<std::size_t>(got)});
+        scan.scanned += static_cast<std::uint64_t>(got);
     }
-    return ::ftruncate(file.fd(), static_cast<off_t>(keptLength(content))) == 0;
+    return ::ftruncate(file.fd(), static_cast<off_t>(scan.kept)) == 0;
 }
 
 }  // namespace platform

@@ -17,7 +17,19 @@ std::uint64_t TextStreamBytes(std::string_view text);
 bool SyncFileIfUnchanged(const std::u16string& path, const FileIdentity& identity,
                          std::uint64_t size);
 
-// Cuts the regular file `path` to the length `keptLength` gives for its content.
-bool CutRegularFile(const std::u16string& path, std::size_t (*keptLength)(std::string_view content));
+// A scan for the end of a file's last complete line, fed the file piece by piece so that a file
+// of any size is scanned in bounded memory.
+struct CompleteLineScan {
+    std::uint64_t scanned = 0;  // bytes of the pieces before the current one
+    std::uint64_t kept = 0;     // the length to keep: up to the end of the last complete line
+    bool quoted = false;        // state a scanner carries over from one piece to the next
+};
+using CompleteLineScanner = void (*)(CompleteLineScan& scan, std::string_view piece);
+
+// Up to the last line feed: the scanner of files whose lines cannot hold one.
+void ScanCompleteLines(CompleteLineScan& scan, std::string_view piece);
+
+// Cuts the regular file `path` to the length `scanner` finds in its content.
+bool CutRegularFile(const std::u16string& path, CompleteLineScanner scanner);
 
 }  // namespace platform

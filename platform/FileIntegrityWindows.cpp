@@ -17,20 +17,20 @@ bool SyncFileIfUnchanged(const std::u16string& path, const FileIdentity& identit
     return IdentityOf(info) == identity && found == size && ::FlushFileBuffers(file.Get());
 }
 
-bool CutRegularFile(const std::u16string& path,
-                    std::size_t (*keptLength)(std::string_view content)) {
+bool CutRegularFile(const std::u16string& path, CompleteLineScanner scanner) {
     BY_HANDLE_FILE_INFORMATION info{};
     const HandleOwner file =
         OpenRegularFileHandle(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, info);
     if (!file.IsOpen()) return false;
-    std::string content;
+    CompleteLineScan scan;
     char buffer[65536];
     DWORD got = 0;
     while (::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        content.append(buffer, got);
+        scanner(scan, {buffer, got});
+        scan.scanned += got;
     }
     LARGE_INTEGER end{};
-    end.QuadPart = static_cast<LONGLONG>(keptLength(content));
+    end.QuadPart = static_cast<LONGLONG>(scan.kept);
     return ::SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) &&
            ::SetEndOfFile(file.Get());
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -83,12 +84,23 @@ bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to) {
     const std::string source = NativePath(from);
     const std::string target = NativePath(to);
     // A hard link fails when the target exists, so no existing file is ever replaced.
-    if (::link(source.c_str(), target.c_str()) != 0) return false;
-    if (::unlink(source.c_str()) != 0) {
+    if (::link(source.c_str(), target.c_str()) == 0) {
+        if (::unlink(source.c_str()) == 0) return true;
         ::unlink(target.c_str());
         return false;
     }
-    return true;
+    if (errno == EEXIST) return false;
+    // File systems without hard links (vfat, exFAT, many SMB mounts): a rename that refuses an
+    // existing target in the same step.
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    // Nor that: a plain rename of a name found free. Only one run writes into a folder at a time
+    // (its lock), so the name stays free up to the rename.
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 || errno != ENOENT) return false;
+    return std::rename(source.c_str(), target.c_str()) == 0;
 }
 
 void SleepMilliseconds(unsigned milliseconds) {

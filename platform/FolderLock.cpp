@@ -9,10 +9,26 @@
 
 namespace platform {
 
+namespace {
+
+// flock needs a descriptor that is open for reading: one of O_PATH does not take it.
+int OpenFolder(const std::u16string& folder) {
+    return ::open(Utf16ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+}  // namespace
+
+bool CanLockFolder(const std::u16string& folder) {
+    const int fd = OpenFolder(folder);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
 // The folder itself carries the lock, so no lock file is left behind or can be planted.
 bool FolderLock::TryLock(const std::u16string& folder) {
     if (handle_ >= 0) return true;
-    const int fd = ::open(Utf16ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = OpenFolder(folder);
     if (fd < 0) return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);

@@ -6,6 +6,10 @@
 
 namespace platform {
 
+// False when this process could never take the lock of `folder`, whatever other runs do: on
+// POSIX the lock is the folder's own, and a folder that cannot be read (mode 333) cannot carry it.
+bool CanLockFolder(const std::u16string& folder);
+
 class FolderLock {
 public:
     FolderLock() = default;

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "driver/RunMain.h"
+#include "platform/StopRequest.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
+    platform::PrepareProcessSignals();
     int count = 0;
     wchar_t** split = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     if (split == nullptr) return 1;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "tests/support/TestSupport.h"
 
@@ -23,7 +26,6 @@ struct ModeCase {
 const std::vector<ModeCase> kModeCases = {
     {"logscan.txt", {"-logscan"}, "#ERROR# - Unable to create output file"},
     {"servers.txt", {"-servers"}, "#ERROR# - Unable to open output file"},
-    {"nab.xml.tmp", {"-nab"}, "#ERROR# - Unable to read NAB (File cannot be created)"},
 };
 
 class OutputFolderProcess : public ::testing::Test {
@@ -75,6 +77,16 @@ TEST_F(OutputFolderProcess, ALinkNamedLikeAnOutputFileIsNeverWrittenThrough) {
         EXPECT_EQ(ReadFile(outside), kOutsideText) << mode.fileName;
         EXPECT_FALSE(std::filesystem::exists(out / "nab.xml"));
     }
+}
+
+// Staging files are made anew: a link under the name is removed, not followed.
+TEST_F(OutputFolderProcess, ALinkNamedLikeTheNabStagingFileIsRemovedNotFollowed) {
+    std::filesystem::create_symlink(outside, out / "nab.xml.tmp");
+    EXPECT_EQ(Run({"-nab"}).exitCode, 0);
+    EXPECT_EQ(Log(), std::vector<std::string>{});
+    EXPECT_EQ(ReadFile(outside), kOutsideText);
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(out / "nab.xml")));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(out / "nab.xml.tmp")));
 }
 
 // The DXL files are never opened by name for writing: a link under the final name stays, the
@@ -146,6 +158,94 @@ TEST_F(OutputFolderProcess, AReadOnlyFolderIsUnusableLikeAMissingOne) {
     }
     EXPECT_EQ(Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 1);
     EXPECT_TRUE(std::filesystem::is_empty(out));
+}
+
+// A small tmpfs mounted on the folder: a disk that can be filled.
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::filesystem::path& folder) : folder_(folder) {
+        mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
+    }
+    bool Mounted() const { return mounted_; }
+    // Fills the disk with the file `name`.
+    void Fill(const std::string& name) const {
+        std::ofstream filler(folder_ / name, std::ios::binary);
+        const std::string block(4096, 'f');
+        while (filler.write(block.data(), block.size()) && filler.flush()) {
+        }
+    }
+
+private:
+    std::filesystem::path folder_;
+    bool mounted_ = false;
+};
+
+TEST_F(OutputFolderProcess, OnAFullDiskTheLostRunLogLineEndsTheRunWithExitCode1) {
+    const SmallDisk disk(out);
+    if (!disk.Mounted()) GTEST_SKIP() << "mounting a tmpfs needs CAP_SYS_ADMIN";
+    disk.Fill("filler");
+    EXPECT_EQ(Run({"-logscan", "-start", "bad"}).exitCode, 1);
+    EXPECT_EQ(ReadFile(out / "log.txt"), "");
+    // With room again the next line starts a line of its own.
+    std::filesystem::remove(out / "filler");
+    EXPECT_EQ(Run({"-logscan", "-start", "bad"}).exitCode, 0);
+    EXPECT_EQ(Log(), std::vector<std::string>{"#ERROR# - Invalid start date: bad"});
+}
+
+// The folder lock needs to read the folder: one that can only be written (mode 333) is refused
+// before any mode starts, with the reason.
+TEST_F(OutputFolderProcess, AWriteOnlyFolderIsRefusedWithTheReason) {
+    // Root reads every folder: the run is made as another user then.
+    if (::geteuid() == 0) options.userId = 65534;
+    std::filesystem::permissions(out, std::filesystem::perms::owner_write |
+                                          std::filesystem::perms::owner_exec |
+                                          std::filesystem::perms::group_write |
+                                          std::filesystem::perms::group_exec |
+                                          std::filesystem::perms::others_write |
+                                          std::filesystem::perms::others_exec);
+    const std::vector<std::vector<std::string>> modes = {
+        {"-logscan"}, {"-servers"}, {"-nab"}, {"-catalog", "-s", "Hub01/Acme"}};
+    for (const auto& mode : modes) {
+        EXPECT_EQ(Run(mode).exitCode, 1) << mode[0];
+    }
+    EXPECT_EQ(Run({}).exitCode, 0) << "no mode, no lock needed";
+    std::filesystem::permissions(out, std::filesystem::perms::owner_all);
+    EXPECT_EQ(Log(), std::vector<std::string>(
+                         4, "#ERROR# - Unable to lock output directory (it cannot be read)"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out), {}), 1) << "log.txt only";
+}
+
+// The run log is the run's only report: a line is written whole or not at all, and a run that
+// lost one ends with exit code 1, as when the folder is unusable.
+TEST_F(OutputFolderProcess, ARunLogLineThatCannotBeWrittenEndsTheRunWithExitCode1) {
+    const std::string earlier = "#ERROR# - a line of an earlier run\r\n";
+    const std::vector<std::map<std::string, std::string>> faults = {
+        {{"CALL", "write"}, {"PATH", "log.txt"}, {"ERRNO", "ENOSPC"}},
+        {{"CALL", "open"}, {"PATH", "log.txt"}, {"ERRNO", "24"}},  // EMFILE: no descriptor left
+    };
+    for (const auto& fault : faults) {
+        FreshOutput();
+        testsupport::WriteFile(out / "log.txt", earlier);
+        options.environment = testsupport::FaultInjection(fault);
+        EXPECT_EQ(Run({"-logscan", "-start", "bad"}).exitCode, 1) << fault.at("CALL");
+        EXPECT_EQ(ReadFile(out / "log.txt"), earlier) << fault.at("CALL");
+    }
+    options.environment.clear();
+
+    // A file-size limit that lets all but the last byte of the line through: they are cut away
+    // again. (The line "#ERROR# - Invalid start date: bad" and CR LF take 35 bytes.)
+    FreshOutput();
+    testsupport::WriteFile(out / "log.txt", earlier);
+    options.fileSizeLimit = static_cast<long>(earlier.size()) + 34;
+    EXPECT_EQ(Run({"-logscan", "-start", "bad"}).exitCode, 1);
+    EXPECT_EQ(ReadFile(out / "log.txt"), earlier);
+    // Room for the whole line, and not a byte more: exit code 0.
+    options.fileSizeLimit = static_cast<long>(earlier.size()) + 35;
+    EXPECT_EQ(Run({"-logscan", "-start", "bad"}).exitCode, 0);
+    EXPECT_EQ(ReadFile(out / "log.txt"), earlier + "#ERROR# - Invalid start date: bad\r\n");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,9 +35,13 @@ struct ProcessOptions {
     std::filesystem::path workingDirectory;             // empty: the current one
     std::map<std::string, std::string> environment;     // added to (or replacing) the inherited
     std::vector<std::string> unsetEnvironment;
-    long fileSizeLimit = -1;                            // RLIMIT_FSIZE in bytes, SIGXFSZ ignored
+    long fileSizeLimit = -1;                            // RLIMIT_FSIZE in bytes
+    long addressSpaceLimit = -1;                        // RLIMIT_AS in bytes
     std::filesystem::path program;                      // empty: the program under test
     unsigned timeLimitSeconds = 0;                      // then SIGALRM ends it (exit code 142)
+    int userId = -1;                                    // run as this user (and group) id
+    // Called with the process id while the program runs (e.g. to signal it).
+    std::function<void(int processId)> whileRunning;
 };
 
 // Runs the program with `arguments` (the program path is added). The program is the one built
@@ -63,6 +68,11 @@ bool ExporterIsWindows();
 std::string ExporterPathText(const std::filesystem::path& path);
 // The separator the program puts between the output directory and a file name.
 char ExporterSeparator();
+
+// The environment that preloads the system-call fault injection (tests/faultinjection) into the
+// program with `settings` (DXL_FAULT_CALL and the others, without their DXL_FAULT_ prefix).
+std::map<std::string, std::string> FaultInjection(
+    const std::map<std::string, std::string>& settings);
 
 // The lines of a run log, each without its CR LF; fails the test when a line lacks CR LF.
 std::vector<std::string> LogLines(const std::filesystem::path& logFile);

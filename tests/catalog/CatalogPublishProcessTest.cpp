@@ -1,0 +1,130 @@
+// catalog.dxl takes its name only as the complete file this run wrote and synced, and never in
+// place of another file: each check is made to fail by system-call faults injected into the
+// shipped program (tests/faultinjection), also on file systems without hard links.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <thread>
+
+#include "tests/catalog/CatalogTestSupport.h"
+
+namespace {
+
+using catalogtest::AcmeRun;
+using testsupport::ReadFile;
+using Faults = std::map<std::string, std::string>;
+
+const std::vector<std::string> kArguments = {"-catalog", "-s", "Hub01/Acme"};
+const std::string kIoErrorLine = "#ERROR# - Unable to read catalog (I/O data error)";
+const std::string kOlderCatalog = "<catalog>an older export</catalog>\r\n";
+
+class CatalogPublishProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (testsupport::ExporterIsWindows()) GTEST_SKIP() << "LD_PRELOAD of a Linux library";
+        catalogtest::WriteBigCatalog(run, 100);
+    }
+
+    testsupport::ProcessResult Run(const Faults& faults) const {
+        testsupport::ProcessOptions options;
+        options.environment = testsupport::FaultInjection(faults);
+        return run.Run(kArguments, options);
+    }
+
+    // How many calls `faults` counts in a run that goes well.
+    int CountCalls(Faults faults) const {
+        const testsupport::ScratchDir counts;
+        faults["AT"] = "1000000";
+        faults["COUNT_FILE"] = (counts / "count").string();
+        EXPECT_EQ(Run(faults).exitCode, 0);
+        std::filesystem::remove(run.Output() / "catalog.dxl");
+        return std::stoi(ReadFile(counts / "count"));
+    }
+
+    void ExpectNothingPublished(const std::string& what) const {
+        EXPECT_EQ(run.Log(), std::vector<std::string>{kIoErrorLine}) << what;
+        EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl")) << what;
+        EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp")) << what;
+        std::filesystem::remove(run.Output() / "log.txt");
+    }
+
+    const AcmeRun run{"SimDxlChunk=2000\n"};
+};
+
+TEST_F(CatalogPublishProcess, EachCheckBeforePublishingStopsABadFile) {
+    // The check before the move opens temp.tmp last of all.
+    const int opens = CountCalls({{"CALL", "open"}, {"PATH", "temp.tmp"}});
+    ASSERT_GT(opens, 2);
+    const std::string lastOpen = std::to_string(opens);
+    const std::vector<Faults> faults = {
+        {{"CALL", "write"}, {"PATH", "temp.tmp"}, {"AT", "3"}, {"ERRNO", "ENOSPC"}},
+        {{"CALL", "fsync"}, {"PATH", "temp.tmp"}},
+        // Another file of the same size takes the name: only the identity tells.
+        {{"CALL", "open"}, {"PATH", "temp.tmp"}, {"AT", lastOpen}, {"ACTION", "swap"}},
+        // The same file, emptied: only the size tells.
+        {{"CALL", "open"}, {"PATH", "temp.tmp"}, {"AT", lastOpen}, {"ACTION", "truncate"}},
+        // Swapped between the move and the check after it.
+        {{"CALL", "open"}, {"PATH", "catalog.dxl"}, {"ACTION", "swap"}},
+    };
+    for (const Faults& fault : faults) {
+        const std::string what = fault.at("CALL") + " " + fault.at("PATH");
+        EXPECT_EQ(Run(fault).exitCode, 0) << what;
+        ExpectNothingPublished(what);
+    }
+}
+
+// vfat, exFAT and many SMB mounts have no hard links: the file is renamed into place instead,
+// by a rename that refuses an existing target, or, where there is none, after a look for it.
+TEST_F(CatalogPublishProcess, WithoutHardLinksTheFileIsRenamedButNeverReplaces) {
+    ASSERT_EQ(run.Run(kArguments).exitCode, 0);
+    const std::string expected = ReadFile(run.Output() / "catalog.dxl");
+    const std::vector<Faults> fileSystems = {
+        {{"CALL", "link"}, {"ERRNO", "EPERM"}, {"TIMES", "0"}},
+        {{"CALL", "link,renameat2"}, {"ERRNO", "EPERM,EINVAL"}, {"TIMES", "0"}},
+        {{"CALL", "link,renameat2"}, {"ERRNO", "EOPNOTSUPP,ENOSYS"}, {"TIMES", "0"}},
+    };
+    for (const Faults& fileSystem : fileSystems) {
+        const std::string what = fileSystem.at("CALL") + " " + fileSystem.at("ERRNO");
+        std::filesystem::remove(run.Output() / "catalog.dxl");
+        EXPECT_EQ(Run(fileSystem).exitCode, 0) << what;
+        EXPECT_EQ(run.Log(), std::vector<std::string>{}) << what;
+        EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), expected) << what;
+        EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp")) << what;
+    }
+    // An older file stays, whichever way the move goes.
+    for (const Faults& fileSystem : {fileSystems[0], fileSystems[1]}) {
+        const std::string what = fileSystem.at("CALL");
+        testsupport::WriteFile(run.Output() / "catalog.dxl", kOlderCatalog);
+        EXPECT_EQ(Run(fileSystem).exitCode, 0) << what;
+        const std::vector<std::string> log = {
+            "#WARNING# - Unable to move DXL file into place (tried retry)",
+            "#ERROR# - Unable to read catalog (File cannot be created)"};
+        EXPECT_EQ(run.Log(), log) << what;
+        EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), kOlderCatalog) << what;
+        EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp")) << what;
+        std::filesystem::remove(run.Output() / "log.txt");
+    }
+}
+
+// A stop requested while the export writes temp.tmp: nothing is published, nothing is left.
+TEST_F(CatalogPublishProcess, AStopRequestLeavesNeitherTheFileNorItsTemporaryFile) {
+    const AcmeRun slow{"SimDxlChunk=20\n"};
+    catalogtest::WriteBigCatalog(slow, 400);
+    testsupport::ProcessOptions options;
+    const std::filesystem::path temporary = slow.Output() / "temp.tmp";
+    options.whileRunning = [&](int processId) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!std::filesystem::exists(temporary) && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ::kill(processId, SIGTERM);
+    };
+    EXPECT_EQ(slow.Run(kArguments, options).exitCode, 128 + SIGTERM);
+    EXPECT_EQ(slow.Log(), std::vector<std::string>{"#ERROR# - Run stopped on request"});
+    EXPECT_FALSE(std::filesystem::exists(slow.Output() / "catalog.dxl"));
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    slow.ExpectEverythingReleased();
+}
+
+}  // namespace
