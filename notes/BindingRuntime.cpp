@@ -16,7 +16,7 @@ static_assert(sizeof(TimeDate) == sizeof(api::TIMEDATE));
 
 NotesStatus InitializeNotes(int argc, char** argv) {
     if (!binding::NotesLibraryLoaded()) return kStatusNotLoaded;
-    return Api().NotesInitExtended(argc, argv);
+    return binding::Checked("NotesInitExtended", Api().NotesInitExtended(argc, argv));
 }
 
 void TerminateNotes() {
@@ -25,8 +25,10 @@ void TerminateNotes() {
 
 NotesStatus SwitchToIdFile(const char* idFile, const char* password, char* userName,
                            std::uint16_t userNameSize, std::uint32_t options, void* reserved) {
-    return Api().SECKFMSwitchToIDFile(const_cast<char*>(idFile), const_cast<char*>(password),
-                                      userName, userNameSize, options, reserved);
+    return binding::Checked(
+        "SECKFMSwitchToIDFile",
+        Api().SECKFMSwitchToIDFile(const_cast<char*>(idFile), const_cast<char*>(password), userName,
+                                   userNameSize, options, reserved));
 }
 
 // The program's size already leaves room for the terminator, as the library expects.
@@ -46,44 +48,73 @@ std::uint16_t GetStatusText(std::uint32_t /*module*/, NotesStatus status, char* 
 
 namespace {
 
+// The library reads an input length of 0xFFFF as "up to the NUL", so every call gets less.
 constexpr std::uint32_t kLargestChunk = 0xFFFE;
+constexpr std::uint32_t kLongestCharacter = 4;  // bytes of output, in every mode
 
 // How much of a UTF-16 input fits one call: an even count that does not end between the two
 // halves of a surrogate pair.
-std::uint32_t Utf16ChunkLength(const void* input, std::uint32_t length) {
+std::uint32_t Utf16ChunkLength(const unsigned char* input, std::uint32_t length) {
     std::uint32_t chunk = std::min(length, kLargestChunk) & ~1u;
     if (chunk < length && chunk >= 2) {
         char16_t last;
-        std::memcpy(&last, static_cast<const unsigned char*>(input) + chunk - 2, sizeof last);
+        std::memcpy(&last, input + chunk - 2, sizeof last);
         if (last >= 0xD800 && last <= 0xDBFF) chunk -= 2;
     }
     return chunk;
 }
 
+// How much of an LMBCS input fits one call without cutting a character. A character of more
+// than one byte is at most three and starts with a group byte (below 0x20), so a cut after two
+// bytes of 0x20 or more never falls inside one.
+std::uint32_t LmbcsChunkLength(const unsigned char* input, std::uint32_t length) {
+    const std::uint32_t largest = std::min(length, kLargestChunk);
+    if (largest == length) return length;
+    for (std::uint32_t cut = largest; cut >= 2 && cut > largest / 2; --cut) {
+        if (input[cut - 1] >= 0x20 && input[cut - 2] >= 0x20) return cut;
+    }
+    return largest;
+}
+
 }  // namespace
 
-// The library takes 16-bit lengths. Every text the program converts is far shorter, except a
-// UTF-16 argument that may be very long but goes into a small buffer: since every character
-// gives at least one byte, the first 64 KB of it fill that buffer as the whole text would.
+// The library takes 16-bit lengths: a longer input is converted piece by piece, each piece ending
+// on a character boundary, the output of each following the one before.
 std::uint32_t TranslateText(std::uint16_t mode, const void* input, std::uint32_t inputLength,
                             void* output, std::uint32_t outputSize) {
-    const std::uint32_t outputLength = std::min<std::uint32_t>(outputSize, 0xFFFF);
-    if (inputLength > 0xFFFF) {
-        if (mode != kTranslateUnicodeToLmbcs || outputLength > kLargestChunk / 4) return 0;
-        inputLength = Utf16ChunkLength(input, inputLength);
-    }
-    return Api().OSTranslate(mode, static_cast<const char*>(input),
-                             static_cast<std::uint16_t>(inputLength), static_cast<char*>(output),
-                             static_cast<std::uint16_t>(outputLength));
+    const auto* in = static_cast<const unsigned char*>(input);
+    auto* out = static_cast<char*>(output);
+    std::uint32_t room = std::min<std::uint32_t>(outputSize, 0xFFFF);
+    std::uint32_t written = 0;
+    do {
+        const std::uint32_t chunk = mode == kTranslateUnicodeToLmbcs
+                                        ? Utf16ChunkLength(in, inputLength)
+                                        : LmbcsChunkLength(in, inputLength);
+        if (chunk == 0 && inputLength != 0) break;
+        const std::uint32_t length = std::min<std::uint32_t>(
+            Api().OSTranslate(mode, reinterpret_cast<const char*>(in),
+                              static_cast<std::uint16_t>(chunk), out + written,
+                              static_cast<std::uint16_t>(room)),
+            room);
+        written += length;
+        room -= length;
+        in += chunk;
+        inputLength -= chunk;
+        // Less room than the longest character takes may mean this piece was cut: stop there,
+        // lest a later piece fill the gap with text from after it.
+    } while (inputLength > 0 && room >= kLongestCharacter);
+    return written;
 }
 
 NotesStatus NumberToText(const void* numberFormat, const void* international,
                          const double* number, char* buffer, std::uint16_t bufferSize,
                          std::uint16_t* length) {
+    if (buffer == nullptr || bufferSize == 0) return kStatusValueOutOfRange;
     double value = *number;
-    return Api().ConvertFLOATToText(international,
+    // The library's length leaves room for a terminator after it.
+    return binding::Checked("ConvertFLOATToText", Api().ConvertFLOATToText(international,
                                     static_cast<const api::NFMT*>(numberFormat), &value, buffer,
-                                    bufferSize, length);
+                                    bufferSize - 1u, length));
 }
 
 // A time's two words are read and written directly: the library's functions for them strip or

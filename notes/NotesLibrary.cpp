@@ -58,6 +58,20 @@ LibraryLoad ResolveAll(void* library, const std::string& file) {
 const NotesFunctions& Api() { return Functions(); }
 
 // Every function is resolved, or none.
+namespace {
+
+FailedCallReporter& Reporter() {
+    static FailedCallReporter reporter = nullptr;
+    return reporter;
+}
+
+}  // namespace
+
+notesapi::STATUS Checked(const char* function, notesapi::STATUS status) {
+    if (status != 0 && Reporter() != nullptr) Reporter()(function, status);
+    return status;
+}
+
 bool NotesLibraryLoaded() { return Functions().NotesInitExtended != nullptr; }
 
 }  // namespace notes::binding
@@ -84,5 +98,11 @@ LibraryLoad LoadNotesLibrary() {
     }
     return {false, file, "Unable to load the Notes library " + file + " (" + reason + ")"};
 }
+
+}  // namespace notes
+
+namespace notes {
+
+void ReportFailedCalls(FailedCallReporter reporter) { binding::Reporter() = reporter; }
 
 }  // namespace notes

@@ -1,6 +1,10 @@
 #include "notessim/OpenNotes.h"
 
 #include <memory>
+#include <optional>
+
+#include "notessim/Faults.h"
+#include "notessim/Statuses.h"
 
 namespace notessim {
 
@@ -10,6 +14,15 @@ OpenNoteObject* FindOpenNote(notes::NoteHandle handle, const char* operation) {
 
 notes::NotesStatus OpenNoteCopy(notes::DatabaseHandle database, const SimNote& note,
                                 notes::NoteHandle& handle) {
+    static FaultPoint failedOpen("OpenNote");
+    std::optional<notes::NotesStatus> failure = failedOpen.Take();
+    if (!failure && note.unreadable) failure = kStatusNoteUnreadable;
+    if (failure) {
+        // A hook cannot turn a failed open into one that gives a note.
+        const notes::NotesStatus status =
+            NotifyNoteOpened(database, note.id, kUnsetNoteHandle, *failure);
+        return status != 0 ? status : *failure;
+    }
     auto copy = std::make_unique<OpenNoteObject>();
     copy->database = database;
     copy->note = note;

@@ -20,6 +20,12 @@ struct RuntimeState {
     std::vector<std::pair<std::string, std::string>> environment;
     std::uint32_t viewBatch = 500;
     std::uint32_t dxlChunk = 16384;
+    // SimScanStopStatus: what a scan returns once a callback (or a fault) stopped it, in place of
+    // that status; what the real library returns then is not documented.
+    std::optional<notes::NotesStatus> scanStopStatus;
+    // SimMemoryLimit: the most bytes the open databases may hold; loading more throws
+    // std::bad_alloc, as running out of memory does. 0: no limit.
+    std::uint32_t memoryLimit = 0;
     std::string reportFile;  // where TerminateNotes writes the bookkeeping report, if set
     std::string user;        // the user of the current ID
     std::vector<std::string> startupArguments;  // as InitializeNotes received them

@@ -1,5 +1,7 @@
 #include "notessim/lookalike/Bridge.h"
 
+#include <new>
+
 #include "notessim/Statuses.h"
 
 namespace lookalike {
@@ -16,6 +18,20 @@ bool FitsWord(std::uint64_t value, const char* function, const char* argument, S
 STATUS RefuseMisuse(const char* function, const std::string& what, STATUS status) {
     notessim::RecordMisuse(std::string(function) + ": " + what);
     return status;
+}
+
+STATUS CaughtException(const char* function) noexcept {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        // Running out of memory is a condition the real library reports, not a misuse.
+    } catch (...) {
+        try {
+            notessim::RecordMisuse(std::string(function) + ": an exception left the runtime");
+        } catch (...) {
+        }
+    }
+    return notessim::kStatusOutOfMemory;
 }
 
 STATUS Release(const char* function, notessim::HandleKind kind, std::uint32_t handle,

@@ -33,6 +33,10 @@ bool FitsWord(std::uint64_t value, const char* function, const char* argument, S
 // Records a misuse named after `function` (the runtime's report lists it) and gives `status`.
 STATUS RefuseMisuse(const char* function, const std::string& what, STATUS status);
 
+// No C++ exception leaves the library: one caught at the edge of `function` is recorded and
+// becomes the library's status for running out of memory (ERR_MEMORY).
+STATUS CaughtException(const char* function) noexcept;
+
 // Releases a live runtime handle through its team operation; a handle that is not open is a
 // recorded misuse of `function` and a status.
 STATUS Release(const char* function, notessim::HandleKind kind, std::uint32_t handle,

@@ -48,14 +48,14 @@ TEST(ServerList, MissingMailServerSettingIsReportedWithTheRuntimeText) {
 }
 
 TEST(ServerList, FailedSecondLookupWritesNoNameAtAll) {
-    const AcmeRun run("SimFault=LookupNames#2:0x0407\n");
+    const AcmeRun run("SimFault=LookupNames#2:0x0803\n");
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
     ExpectEmptyListAnd(run, ErrorLine(notessim::kStatusServerUnreachable));
     run.ExpectEveryHandleReleased();
 }
 
 TEST(ServerList, ConversionFailingAmidALookupReleasesItsBuffer) {
-    const AcmeRun run("SimFault=ConvertName#3:0x0A27\n");
+    const AcmeRun run("SimFault=ConvertName#3:0x0409\n");
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
     ExpectEmptyListAnd(run, ErrorLine(notessim::kStatusNameTooLong));
     run.ExpectEveryHandleReleased();
