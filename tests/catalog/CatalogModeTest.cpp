@@ -83,6 +83,7 @@ TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
     WriteFile(run.Output() / "catalog.dxl", "earlier export");
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}).exitCode, 0);
     EXPECT_EQ(run.Log(), (Ids{
+                             "#DEBUG# - DXL export of 4 notes: 4 note-open hook calls",
                              "#DEBUG# - Retrying move DXL file into place: 1",
                              "#DEBUG# - Retrying move DXL file into place: 2",
                              "#DEBUG# - Retrying move DXL file into place: 3",
