@@ -2,6 +2,7 @@
 // numbers and times, over the Notes library's functions.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "notes/NotesLibrary.h"
 #include "notes/NotesPlatform.h"
@@ -48,27 +49,31 @@ std::uint16_t GetStatusText(std::uint32_t /*module*/, NotesStatus status, char* 
 
 namespace {
 
-// The library reads an input length of 0xFFFF as "up to the NUL", so every call gets less.
-constexpr std::uint32_t kLargestChunk = 0xFFFE;
-constexpr std::uint32_t kLongestCharacter = 4;  // bytes of output, in every mode
+// The library reads an input length of 0xFFFF as "up to the NUL", so every call gets less; and
+// takes 16-bit output lengths.
+constexpr std::uint32_t kLargestLength = 0xFFFE;
+constexpr std::uint32_t kLargestOutput = 0xFFFF;
+// A piece of input whose output surely fits one call: no mode gives more than three bytes of
+// output for one byte of input.
+constexpr std::uint32_t kLargestPiece = (kLargestOutput / 3) & ~1u;
 
-// How much of a UTF-16 input fits one call: an even count that does not end between the two
-// halves of a surrogate pair.
-std::uint32_t Utf16ChunkLength(const unsigned char* input, std::uint32_t length) {
-    std::uint32_t chunk = std::min(length, kLargestChunk) & ~1u;
-    if (chunk < length && chunk >= 2) {
+// How much of a UTF-16 input goes into one piece: an even count that does not end between the
+// two halves of a surrogate pair.
+std::uint32_t Utf16PieceLength(const unsigned char* input, std::uint32_t length) {
+    std::uint32_t piece = std::min(length, kLargestPiece) & ~1u;
+    if (piece < length && piece >= 2) {
         char16_t last;
-        std::memcpy(&last, input + chunk - 2, sizeof last);
-        if (last >= 0xD800 && last <= 0xDBFF) chunk -= 2;
+        std::memcpy(&last, input + piece - 2, sizeof last);
+        if (last >= 0xD800 && last <= 0xDBFF) piece -= 2;
     }
-    return chunk;
+    return piece;
 }
 
-// How much of an LMBCS input fits one call without cutting a character. A character of more
-// than one byte is at most three and starts with a group byte (below 0x20), so a cut after two
-// bytes of 0x20 or more never falls inside one.
-std::uint32_t LmbcsChunkLength(const unsigned char* input, std::uint32_t length) {
-    const std::uint32_t largest = std::min(length, kLargestChunk);
+// How much of an LMBCS input goes into one piece without cutting a character. A character of
+// more than one byte is at most three and starts with a group byte (below 0x20), so a cut after
+// two bytes of 0x20 or more never falls inside one.
+std::uint32_t LmbcsPieceLength(const unsigned char* input, std::uint32_t length) {
+    const std::uint32_t largest = std::min(length, kLargestPiece);
     if (largest == length) return length;
     for (std::uint32_t cut = largest; cut >= 2 && cut > largest / 2; --cut) {
         if (input[cut - 1] >= 0x20 && input[cut - 2] >= 0x20) return cut;
@@ -76,33 +81,45 @@ std::uint32_t LmbcsChunkLength(const unsigned char* input, std::uint32_t length)
     return largest;
 }
 
+std::uint32_t TranslateOnce(std::uint16_t mode, const unsigned char* input, std::uint32_t length,
+                            char* output, std::uint32_t outputSize) {
+    const std::uint32_t room = std::min(outputSize, kLargestOutput);
+    return std::min<std::uint32_t>(
+        Api().OSTranslate(mode, reinterpret_cast<const char*>(input),
+                          static_cast<std::uint16_t>(length), output,
+                          static_cast<std::uint16_t>(room)),
+        room);
+}
+
 }  // namespace
 
-// The library takes 16-bit lengths: a longer input is converted piece by piece, each piece ending
-// on a character boundary, the output of each following the one before.
+// A longer input than one call takes, or output beyond one call's, goes piece by piece, each
+// piece ending on a character boundary. Each piece is converted whole aside first: only the one
+// that does not fit is converted into what room is left (the library cuts it at a character),
+// and nothing after it, so the text written never has a gap.
 std::uint32_t TranslateText(std::uint16_t mode, const void* input, std::uint32_t inputLength,
                             void* output, std::uint32_t outputSize) {
     const auto* in = static_cast<const unsigned char*>(input);
     auto* out = static_cast<char*>(output);
-    std::uint32_t room = std::min<std::uint32_t>(outputSize, 0xFFFF);
+    if (inputLength <= kLargestLength && outputSize <= kLargestOutput) {
+        return TranslateOnce(mode, in, inputLength, out, outputSize);
+    }
+    std::vector<char> whole(kLargestOutput);
     std::uint32_t written = 0;
-    do {
-        const std::uint32_t chunk = mode == kTranslateUnicodeToLmbcs
-                                        ? Utf16ChunkLength(in, inputLength)
-                                        : LmbcsChunkLength(in, inputLength);
-        if (chunk == 0 && inputLength != 0) break;
-        const std::uint32_t length = std::min<std::uint32_t>(
-            Api().OSTranslate(mode, reinterpret_cast<const char*>(in),
-                              static_cast<std::uint16_t>(chunk), out + written,
-                              static_cast<std::uint16_t>(room)),
-            room);
+    while (inputLength > 0 && written < outputSize) {
+        const std::uint32_t piece = mode == kTranslateUnicodeToLmbcs
+                                        ? Utf16PieceLength(in, inputLength)
+                                        : LmbcsPieceLength(in, inputLength);
+        if (piece == 0) break;
+        const std::uint32_t length = TranslateOnce(mode, in, piece, whole.data(), kLargestOutput);
+        if (length > outputSize - written) {
+            return written + TranslateOnce(mode, in, piece, out + written, outputSize - written);
+        }
+        std::memcpy(out + written, whole.data(), length);
         written += length;
-        room -= length;
-        in += chunk;
-        inputLength -= chunk;
-        // Less room than the longest character takes may mean this piece was cut: stop there,
-        // lest a later piece fill the gap with text from after it.
-    } while (inputLength > 0 && room >= kLongestCharacter);
+        in += piece;
+        inputLength -= piece;
+    }
     return written;
 }
 
