@@ -80,6 +80,10 @@ notes::NotesStatus LoadIniFile(const std::filesystem::path& iniFile) {
         chunk && !ParsePositive(*chunk, state.dxlChunk)) {
         return Malformed(iniFile, "SimDxlChunk=" + *chunk);
     }
+    if (const auto hooks = EnvironmentValue("SimDxlOpenHooks"); hooks) {
+        if (*hooks != "0" && *hooks != "1") return Malformed(iniFile, "SimDxlOpenHooks=" + *hooks);
+        state.dxlOpenHooks = *hooks == "1";
+    }
     if (const auto faults = EnvironmentValue("SimFault"); faults && !SetFaults(*faults)) {
         return Malformed(iniFile, "SimFault=" + *faults);
     }

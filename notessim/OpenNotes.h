@@ -18,9 +18,10 @@ OpenNoteObject* FindOpenNote(notes::NoteHandle handle, const char* operation);
 // Opens a copy of `note` and calls the note-open hooks. When a hook fails the open, the copy is
 // closed again and the hook's status returned. A note that cannot be opened (an unreadable one, or
 // the fault point "OpenNote") calls the hooks with that status and a note handle that was never
-// set, and fails with the status unless a hook returns another.
+// set, and fails with the status unless a hook returns another. Without `callHooks` no hook is
+// called.
 notes::NotesStatus OpenNoteCopy(notes::DatabaseHandle database, const SimNote& note,
-                                notes::NoteHandle& handle);
+                                notes::NoteHandle& handle, bool callHooks = true);
 void CloseNoteCopy(notes::NoteHandle handle);
 
 // A note handle no open ever gives: what a hook finds after an open that failed.

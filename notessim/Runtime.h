@@ -20,6 +20,9 @@ struct RuntimeState {
     std::vector<std::pair<std::string, std::string>> environment;
     std::uint32_t viewBatch = 500;
     std::uint32_t dxlChunk = 16384;
+    // SimDxlOpenHooks=0: the DXL exporter opens notes without calling the note-open hooks, as a
+    // library might whose exporter does not raise EM_NSFNOTEOPEN.
+    bool dxlOpenHooks = true;
     // SimScanStopStatus: what a scan returns once a callback (or a fault) stopped it, in place of
     // that status; what the real library returns then is not documented.
     std::optional<notes::NotesStatus> scanStopStatus;
