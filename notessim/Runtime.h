@@ -26,8 +26,8 @@ struct RuntimeState {
     // SimScanStopStatus: what a scan returns once a callback (or a fault) stopped it, in place of
     // that status; what the real library returns then is not documented.
     std::optional<notes::NotesStatus> scanStopStatus;
-    // SimMemoryLimit: the most bytes the open databases may hold; loading more throws
-    // std::bad_alloc, as running out of memory does. 0: no limit.
+    // SimMemoryLimit: the most bytes the open databases, with a directory a lookup loads, may
+    // hold; loading more throws std::bad_alloc, as running out of memory does. 0: no limit.
     std::uint32_t memoryLimit = 0;
     std::string reportFile;  // where TerminateNotes writes the bookkeeping report, if set
     std::string user;        // the user of the current ID
@@ -40,6 +40,10 @@ struct RuntimeState {
 };
 
 RuntimeState& State();
+
+// Throws std::bad_alloc, as running out of memory does, when `bytes` more than the open databases
+// hold pass SimMemoryLimit.
+void ClaimMemory(std::size_t bytes);
 
 // The value of a notes.ini setting (names compare without regard to case).
 std::optional<std::string> EnvironmentValue(std::string_view name);

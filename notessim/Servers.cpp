@@ -1,7 +1,6 @@
 #include "notessim/Servers.h"
 
 #include <algorithm>
-#include <new>
 #include <nlohmann/json.hpp>
 
 #include "notessim/Files.h"
@@ -82,9 +81,7 @@ notes::NotesStatus OpenDatabaseOn(std::string_view server, std::string_view file
     opened->filePath = std::string(file);
     RuntimeState& state = State();
     opened->heldBytes = opened->database->MemoryBytes();
-    if (state.memoryLimit != 0 && state.heldBytes + opened->heldBytes > state.memoryLimit) {
-        throw std::bad_alloc();
-    }
+    ClaimMemory(opened->heldBytes);
     opened->fileBytes = content->size();
     state.heldBytes += opened->heldBytes;
     state.fileBytes += opened->fileBytes;

@@ -54,6 +54,13 @@ TEST(ServerList, FailedSecondLookupWritesNoNameAtAll) {
     run.ExpectEveryHandleReleased();
 }
 
+TEST(ServerList, RunningOutOfMemoryLoadingTheDirectoryIsTheModesFailure) {
+    const AcmeRun run("SimMemoryLimit=1\n");
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    ExpectEmptyListAnd(run, "#ERROR# - Unable to read servers (Insufficient memory.)");
+    run.ExpectEveryHandleReleased();
+}
+
 TEST(ServerList, ConversionFailingAmidALookupReleasesItsBuffer) {
     const AcmeRun run("SimFault=ConvertName#3:0x0409\n");
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
