@@ -16,7 +16,8 @@ constexpr NotesStatus kStatusPathTooLong = 462;         // a path longer than th
 constexpr NotesStatus kStatusNoMailServer = 0x2011;     // no "MailServer" setting
 // The program's own conditions, each given the library status whose text says what happened:
 constexpr NotesStatus kStatusPasswordTooLong = 0x040F;  // ERR_VALUE_LENGTH "Value too long"
-constexpr NotesStatus kStatusInvalidHandle = 0x02B4;    // ERR_HDL_DEALLOC "Object handle is invalid"
+// A handle the library cannot have given: ERR_HDL_DEALLOC "Object handle is invalid".
+constexpr NotesStatus kStatusInvalidHandle = 0x02B4;
 // A value wider than the library's parameter: ERR_MISC_INVALID_ARGS "Invalid arguments".
 constexpr NotesStatus kStatusValueOutOfRange = 0x0495;
 // No Notes library loaded: ERR_LIBLOAD2 "Program library not loaded. ..."

@@ -1,8 +1,9 @@
 // Note-open hooks. Every registration holds its own hook (notessim/NoteOpenHooks.h); a team
 // HookHandler is called the way the Notes extension manager calls it on 32-bit Windows: with a
 // notification record {uint16 event, uint16 notification type (1, after), uint16 the open's
-// status, pointer to the argument list at byte 6}. That argument list holds pointer-sized entries: database handle, note ID, open flags,
-// and (entry 3) a pointer to the opened note's handle.
+// status, pointer to the argument list at byte 6}. That argument list holds pointer-sized
+// entries: database handle, note ID, open flags, and (entry 3) a pointer to the opened note's
+// handle.
 #include <cstring>
 #include <memory>
 #include <set>

@@ -35,7 +35,8 @@ BOOL LNPUBLIC OSGetEnvironmentString(const char* name, char* retValue, WORD buff
 
 // bufferLength is the longest text, with its NUL after it; the runtime's size counts the NUL.
 // Its largest size, 0xFFFF, still holds every status text the runtime has.
-WORD LNPUBLIC OSLoadString(HMODULE /*module*/, STATUS code, char* retBuffer, WORD bufferLength) try {
+WORD LNPUBLIC OSLoadString(HMODULE /*module*/, STATUS code, char* retBuffer,
+                           WORD bufferLength) try {
     const auto size = static_cast<WORD>(std::min<unsigned>(bufferLength + 1u, 0xFFFF));
     return notes::GetStatusText(0, code, retBuffer, size);
 } catch (...) {

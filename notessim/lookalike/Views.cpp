@@ -43,7 +43,8 @@ STATUS NotOpen(const char* function, HCOLLECTION collection) {
 }  // namespace
 
 STATUS LNPUBLIC NIFFindDesignNoteExt(DBHANDLE database, const char* name, WORD noteClass,
-                                     const char* flagsPattern, NOTEID* retNoteId, DWORD options) try {
+                                     const char* flagsPattern, NOTEID* retNoteId,
+                                     DWORD options) try {
     return notes::FindView(database, name, noteClass, flagsPattern, retNoteId, options);
 } catch (...) {
     return CaughtException("NIFFindDesignNoteExt");

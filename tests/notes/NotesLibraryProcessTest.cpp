@@ -123,7 +123,8 @@ TEST_F(NotesLibraryProcess, DebugNamesTheLibraryLoaded) {
     // Every failed call of the library, named with its raw status: here a server entry without
     // the item asked for (ERR_ITEM_NOT_FOUND), which the mode skips.
     EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.end()),
-              std::vector<std::string>{"#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"});
+              std::vector<std::string>{
+                  "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"});
 }
 
 // The Windows build's imports are checked with its other properties (WindowsBuildEndToEnd).
