@@ -35,7 +35,8 @@ void ExportServerList() {
     }
     const notes::NotesStatus status = CollectServerNames(output);
     // Every line was flushed as it was written; a failure at the close still means a bad file.
-    const bool closed = CloseServerList(output, path, status == notes::kStatusIoError);
+    const bool closed =
+        CloseServerList(output, path, notes::IsStatus(status, notes::kStatusIoError));
     if (status != 0 && !platform::StopRequested()) {
         driver::LogNotesError(u"Unable to read servers (%s)", status);
     } else if (!closed) {

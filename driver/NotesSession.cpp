@@ -109,6 +109,10 @@ bool EnterNotesSession() {
     if (!library.file.empty()) {
         LogDebug(u"Notes library: %s", {platform::Utf8ToUtf16(library.file)});
     }
+    notes::ReportFailedCalls([](const char* function, notes::NotesStatus status) {
+        LogDebug(u"Notes library call %s returned %X",
+                 {platform::Utf8ToUtf16(function), std::int64_t{status}});
+    });
     if (const notes::NotesStatus status = StartNotesSession(); status != 0) {
         LogMessage(kLogError,
                    FormatWide(u"Notes initialization failed (%X)", {std::int64_t{status}}));

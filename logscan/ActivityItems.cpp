@@ -10,7 +10,9 @@ namespace logscan {
 namespace {
 
 constexpr std::uint32_t kTextBufferSize = 65536;
-constexpr std::uint16_t kNumberBufferSize = 40;
+// The library's longest number text (MAXALPHANUMBER, 40) and its terminator.
+constexpr std::uint16_t kNumberTextLength = 40;
+constexpr std::uint16_t kNumberBufferSize = kNumberTextLength + 1;
 // Up to this many names a duplicate is looked for entry by entry; past it, in a hash set.
 constexpr std::size_t kLinearNameSearch = 32;
 
@@ -35,7 +37,7 @@ std::string_view NumberValue(const unsigned char* data, ValueBuffers& buffers) {
     std::memcpy(&number, data, sizeof number);
     std::uint16_t length = 0;
     notes::NumberToText(nullptr, nullptr, &number, buffers.number, kNumberBufferSize, &length);
-    return {buffers.number, std::min(length, kNumberBufferSize)};
+    return {buffers.number, std::min(length, kNumberTextLength)};
 }
 
 // `value` starts with its 16-bit data type; a value too short for its type is not converted.

@@ -52,11 +52,18 @@ void ScanIntoFile(RowFile& output) {
     context.recordLimit = settings.rowLimit.empty() ? 0 : ParseRowLimit(settings.rowLimit);
     notes::NotesStatus status =
         notes::ScanActivityStream(stream.handle(), HandleActivityRecord, &context, 0, 0);
-    if (status == notes::kStatusStopped) status = 0;
+    // What the library returns after the handler stopped the scan is not documented.
+    if (context.stoppedScan && !notes::IsStatus(status, notes::kStatusStopped)) {
+        driver::LogDebug(
+            u"The row limit stopped the activity scan with 413; the library returned %X",
+            {std::int64_t{status}});
+    }
+    if (notes::IsStatus(status, notes::kStatusStopped)) status = 0;
     stream.Close();
     // Rows wait in the stream's buffer; a write error may show only now, and must not be lost.
     // A row cut by it is cut away before the line is logged (on a full disk that makes room).
-    if (!output.CloseKeepingCompleteRows(status == notes::kStatusIoError) && status == 0) {
+    if (!output.CloseKeepingCompleteRows(notes::IsStatus(status, notes::kStatusIoError)) &&
+        status == 0) {
         status = notes::kStatusIoError;
     }
     if (status != 0 && !platform::StopRequested()) {

@@ -47,7 +47,10 @@ notes::NotesStatus HandleActivityRecord(const char* eventType, std::uint32_t /*r
     auto& scan = *static_cast<ActivityScanContext*>(context);
     char timeText[kEventTimeTextSize];
     FormatEventTime(eventTime, timeText);
-    if (!WithinRecordLimit(scan, timeText)) return notes::kStatusStopped;
+    if (!WithinRecordLimit(scan, timeText)) {
+        scan.stoppedScan = true;
+        return notes::kStatusStopped;
+    }
     return WriteActivityRow(scan.output, eventType, timeText, ReadActivityItems(itemTable));
 }
 

@@ -49,9 +49,10 @@ NotesStatus OpenActivityStream(ActivityStreamHandle* stream, const char* server,
                                const char* database, const char* typeFilter,
                                std::uint32_t flags, const TimeDate* range) {
     void* opened = nullptr;
-    if (const NotesStatus status = Api().LogOpenActivityStream(
-            &opened, server, database, typeFilter, flags,
-            reinterpret_cast<const api::TIMEDATE_PAIR*>(range));
+    if (const NotesStatus status = binding::Checked(
+            "LogOpenActivityStream",
+            Api().LogOpenActivityStream(&opened, server, database, typeFilter, flags,
+                                        reinterpret_cast<const api::TIMEDATE_PAIR*>(range)));
         status != 0) {
         return status;
     }
@@ -68,14 +69,16 @@ NotesStatus ScanActivityStream(ActivityStreamHandle stream, ActivityCallback cal
     void* opened = StreamOf(stream);
     if (opened == nullptr) return kStatusInvalidHandle;
     ActivityRelay relay{callback, context};
-    return Api().LogEnumActivityStream(opened, RelayActivityRecord, &relay, nullptr, 0);
+    return binding::Checked(
+        "LogEnumActivityStream",
+        Api().LogEnumActivityStream(opened, RelayActivityRecord, &relay, nullptr, 0));
 }
 
 void CloseActivityStream(ActivityStreamHandle stream) {
     void* opened = StreamOf(stream);
     if (opened == nullptr) return;
     OpenStreams().open.erase(stream);
-    Api().LogCloseActivityStream(opened);
+    binding::Checked("LogCloseActivityStream", Api().LogCloseActivityStream(opened));
 }
 
 }  // namespace notes

@@ -22,7 +22,9 @@ using binding::Api;
 
 NotesStatus CreateDxlExporter(DxlExporterHandle* exporter) {
     binding::Received<notesapi::DXLEXPORTHANDLE> created;
-    if (const NotesStatus status = Api().DXLCreateExporter(created.Target()); status != 0) {
+    if (const NotesStatus status =
+            binding::Checked("DXLCreateExporter", Api().DXLCreateExporter(created.Target()));
+        status != 0) {
         return status;
     }
     return binding::Deliver(created, exporter, kStatusInvalidHandle);
@@ -31,7 +33,8 @@ NotesStatus CreateDxlExporter(DxlExporterHandle* exporter) {
 NotesStatus ExportIdTableAsDxl(DxlExporterHandle exporter, DxlStreamCallback writer,
                                DatabaseHandle database, IdTableHandle table, void* context) {
     DxlRelay relay{writer, context};
-    return Api().DXLExportIDTable(exporter, RelayDxlChunk, database, table, &relay);
+    return binding::Checked("DXLExportIDTable", Api().DXLExportIDTable(exporter, RelayDxlChunk,
+                                                                       database, table, &relay));
 }
 
 void DeleteDxlExporter(DxlExporterHandle exporter) { Api().DXLDeleteExporter(exporter); }

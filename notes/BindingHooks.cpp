@@ -52,7 +52,8 @@ NoteOpenArguments ReadNoteOpenArguments(api::EMRECORD* record) {
 
 NotesStatus CallProgramHandler(HookHandler handler, const api::EMRECORD& record,
                                const NoteOpenArguments& arguments) {
-    NoteHandle note = *arguments.note;
+    // After a failed open the note handle was never set: the program's handler gets 0.
+    NoteHandle note = record.Status == api::NOERROR ? *arguments.note : 0;
     const std::uintptr_t list[4] = {arguments.database, arguments.noteId,
                                     static_cast<std::uintptr_t>(arguments.openFlags),
                                     reinterpret_cast<std::uintptr_t>(&note)};
@@ -89,7 +90,9 @@ using binding::Api;
 
 NotesStatus CreateHookRecursionId(HookRecursionId* recursionId) {
     binding::Received<api::WORD> created;
-    if (const NotesStatus status = Api().EMCreateRecursionID(created.Target()); status != 0) {
+    if (const NotesStatus status =
+            binding::Checked("EMCreateRecursionID", Api().EMCreateRecursionID(created.Target()));
+        status != 0) {
         return status;
     }
     return binding::Deliver(created, recursionId);
@@ -103,9 +106,9 @@ NotesStatus RegisterNoteOpenHook(std::uint16_t event, std::uint16_t when, HookHa
     if (slot == kSlots) return kStatusValueOutOfRange;
     binding::Received<api::HEMREGISTRATION> registered;
     Slots()[slot].handler = handler;
-    const NotesStatus status = Api().EMRegister(event, when, kRelays[slot],
-                                                static_cast<api::WORD>(recursionId),
-                                                registered.Target());
+    const NotesStatus status = binding::Checked(
+        "EMRegister", Api().EMRegister(event, when, kRelays[slot],
+                                       static_cast<api::WORD>(recursionId), registered.Target()));
     if (status != 0) {
         Slots()[slot] = {};
         return status;
@@ -116,7 +119,7 @@ NotesStatus RegisterNoteOpenHook(std::uint16_t event, std::uint16_t when, HookHa
 }
 
 void DeregisterHook(HookRegistration registration) {
-    Api().EMDeregister(registration);
+    binding::Checked("EMDeregister", Api().EMDeregister(registration));
     for (Slot& slot : Slots()) {
         if (slot.handler != nullptr && slot.registration == registration) slot = {};
     }

@@ -21,7 +21,8 @@ bool FindSummaryItem(const void* itemTable, const char* itemName, const char** v
 
 NotesStatus SetTextItem(NoteHandle note, const char* itemName, const char* text,
                         std::uint16_t textLength) {
-    return Api().NSFItemSetText(note, itemName, text, textLength);
+    return binding::Checked("NSFItemSetText",
+                            Api().NSFItemSetText(note, itemName, text, textLength));
 }
 
 std::uint16_t CountListEntries(const void* list, bool prefixed) {
@@ -31,8 +32,9 @@ std::uint16_t CountListEntries(const void* list, bool prefixed) {
 NotesStatus GetListEntryText(const void* list, bool prefixed, std::uint16_t entry,
                              const char** text, std::uint16_t* textLength) {
     char* found = nullptr;
-    const NotesStatus status =
-        Api().ListGetText(const_cast<void*>(list), prefixed ? 1 : 0, entry, &found, textLength);
+    const NotesStatus status = binding::Checked(
+        "ListGetText",
+        Api().ListGetText(const_cast<void*>(list), prefixed ? 1 : 0, entry, &found, textLength));
     if (status == 0 && text != nullptr) *text = found;
     return status;
 }

@@ -25,15 +25,17 @@ void UnlockMemoryHandle(MemoryHandle handle) { Api().OSUnlockObject(handle); }
 
 void FreeMemoryHandle(MemoryHandle handle) {
     if (LiveIdTables().erase(handle) != 0) {
-        Api().IDDestroyTable(handle);
+        binding::Checked("IDDestroyTable", Api().IDDestroyTable(handle));
     } else {
-        Api().OSMemFree(handle);
+        binding::Checked("OSMemFree", Api().OSMemFree(handle));
     }
 }
 
 NotesStatus CreateIdTable(std::uint16_t alignment, IdTableHandle* table) {
     binding::Received<notesapi::DHANDLE> created;
-    if (const NotesStatus status = Api().IDCreateTable(alignment, created.Target()); status != 0) {
+    if (const NotesStatus status =
+            binding::Checked("IDCreateTable", Api().IDCreateTable(alignment, created.Target()));
+        status != 0) {
         return status;
     }
     if (const NotesStatus status = binding::Deliver(created, table, kStatusInvalidHandle);
@@ -46,7 +48,8 @@ NotesStatus CreateIdTable(std::uint16_t alignment, IdTableHandle* table) {
 
 NotesStatus InsertIdIntoTable(IdTableHandle table, NoteId id, bool* inserted) {
     binding::Received<notesapi::BOOL> added;
-    const NotesStatus status = Api().IDInsert(table, id, inserted != nullptr ? added.Target() : nullptr);
+    const NotesStatus status = binding::Checked(
+        "IDInsert", Api().IDInsert(table, id, inserted != nullptr ? added.Target() : nullptr));
     if (status == 0 && inserted != nullptr) *inserted = added.Value() != 0;
     return status;
 }
@@ -55,7 +58,7 @@ std::uint32_t CountIdTableEntries(IdTableHandle table) { return Api().IDEntries(
 
 void DestroyIdTable(IdTableHandle table) {
     LiveIdTables().erase(table);
-    Api().IDDestroyTable(table);
+    binding::Checked("IDDestroyTable", Api().IDDestroyTable(table));
 }
 
 }  // namespace notes

@@ -11,9 +11,9 @@ NotesStatus LookupNames(const char* server, std::uint16_t flags, std::uint16_t n
                         const char* nameSpaces, std::uint16_t nameCount, const char* names,
                         std::uint16_t itemCount, const char* items, MemoryHandle* lookup) {
     binding::Received<notesapi::DHANDLE> found;
-    if (const NotesStatus status =
-            Api().NAMELookup2(server, flags, nameSpaceCount, nameSpaces, nameCount, names,
-                              itemCount, items, found.Target());
+    if (const NotesStatus status = binding::Checked(
+            "NAMELookup2", Api().NAMELookup2(server, flags, nameSpaceCount, nameSpaces, nameCount,
+                                             names, itemCount, items, found.Target()));
         status != 0) {
         return status;
     }
@@ -42,12 +42,15 @@ const void* NextNameMatch(const void* lookup, const void* name, const void* prev
 
 NotesStatus GetMatchItemText(const void* match, std::uint16_t item, std::uint16_t value,
                              char* buffer, std::uint16_t bufferSize) {
-    return Api().NAMEGetTextItem2(const_cast<void*>(match), item, value, buffer, bufferSize);
+    return binding::Checked(
+        "NAMEGetTextItem2",
+        Api().NAMEGetTextItem2(const_cast<void*>(match), item, value, buffer, bufferSize));
 }
 
 NotesStatus ConvertName(std::uint32_t flags, const char* templateName, const char* name,
                         char* buffer, std::uint16_t bufferSize, std::uint16_t* length) {
-    return Api().DNAbbreviate(flags, templateName, name, buffer, bufferSize, length);
+    return binding::Checked(
+        "DNAbbreviate", Api().DNAbbreviate(flags, templateName, name, buffer, bufferSize, length));
 }
 
 }  // namespace notes

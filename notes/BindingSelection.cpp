@@ -33,9 +33,9 @@ NotesStatus CompileFormula(const char* name, std::uint16_t nameLength, const cha
                            std::uint16_t* errorLine, std::uint16_t* errorColumn,
                            std::uint16_t* errorOffset, std::uint16_t* errorLength) {
     binding::Received<notesapi::FORMULAHANDLE> compiled;
-    if (const NotesStatus status = Api().NSFFormulaCompile(
+    if (const NotesStatus status = binding::Checked("NSFFormulaCompile", Api().NSFFormulaCompile(
             const_cast<char*>(name), nameLength, text, textLength, compiled.Target(),
-            formulaLength, compileError, errorLine, errorColumn, errorOffset, errorLength);
+            formulaLength, compileError, errorLine, errorColumn, errorOffset, errorLength));
         status != 0) {
         return status;
     }
@@ -49,10 +49,11 @@ NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula, const
     SearchRelay relay{callback, context};
     notesapi::TIMEDATE sinceTime{};
     if (since != nullptr) sinceTime = {{since->innards[0], since->innards[1]}};
-    return Api().NSFSearch(database, formula, const_cast<char*>(viewTitle), searchFlags,
-                           noteClassMask, since != nullptr ? &sinceTime : nullptr,
-                           RelaySearchMatch, &relay,
-                           reinterpret_cast<notesapi::TIMEDATE*>(until));
+    return binding::Checked(
+        "NSFSearch",
+        Api().NSFSearch(database, formula, const_cast<char*>(viewTitle), searchFlags, noteClassMask,
+                        since != nullptr ? &sinceTime : nullptr, RelaySearchMatch, &relay,
+                        reinterpret_cast<notesapi::TIMEDATE*>(until)));
 }
 
 }  // namespace notes

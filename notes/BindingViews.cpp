@@ -12,7 +12,9 @@ static_assert(sizeof(CollectionPosition) == sizeof(api::COLLECTIONPOSITION));
 
 NotesStatus FindView(DatabaseHandle database, const char* name, std::uint16_t noteClass,
                      const char* flagPattern, NoteId* viewId, std::uint32_t options) {
-    return Api().NIFFindDesignNoteExt(database, name, noteClass, flagPattern, viewId, options);
+    return binding::Checked(
+        "NIFFindDesignNoteExt",
+        Api().NIFFindDesignNoteExt(database, name, noteClass, flagPattern, viewId, options));
 }
 
 // The view note's handle is a reserved argument that must be null; the program never has one.
@@ -25,10 +27,10 @@ NotesStatus OpenViewCollection(DatabaseHandle viewDatabase, DatabaseHandle dataD
     binding::Received<api::HCOLLECTION> opened;
     binding::Received<api::DHANDLE> collapsed;
     binding::Received<api::DHANDLE> selected;
-    if (const NotesStatus status = Api().NIFOpenCollection(
+    if (const NotesStatus status = binding::Checked("NIFOpenCollection", Api().NIFOpenCollection(
             viewDatabase, dataDatabase, viewId, openFlags, unreadList, opened.Target(), nullptr,
             static_cast<api::UNID*>(viewUnid), collapsedList ? collapsed.Target() : nullptr,
-            selectedList ? selected.Target() : nullptr);
+            selectedList ? selected.Target() : nullptr));
         status != 0) {
         return status;
     }
@@ -55,11 +57,11 @@ NotesStatus ReadViewEntries(CollectionHandle collection, CollectionPosition* pos
     binding::Received<api::DWORD> skippedCount;
     binding::Received<api::DWORD> returnedCount;
     binding::Received<api::WORD> signal;
-    if (const NotesStatus status = Api().NIFReadEntries(
+    if (const NotesStatus status = binding::Checked("NIFReadEntries", Api().NIFReadEntries(
             static_cast<api::HCOLLECTION>(collection),
             reinterpret_cast<api::COLLECTIONPOSITION*>(position), skipNavigator, skipCount,
             returnNavigator, returnCount, returnMask, entries.Target(), length.Target(),
-            skippedCount.Target(), returnedCount.Target(), signal.Target());
+            skippedCount.Target(), returnedCount.Target(), signal.Target()));
         status != 0) {
         return status;
     }
@@ -74,7 +76,8 @@ NotesStatus ReadViewEntries(CollectionHandle collection, CollectionPosition* pos
 
 void CloseViewCollection(CollectionHandle collection) {
     if (binding::FitsIn<api::HCOLLECTION>(collection)) {
-        Api().NIFCloseCollection(static_cast<api::HCOLLECTION>(collection));
+        binding::Checked("NIFCloseCollection",
+                         Api().NIFCloseCollection(static_cast<api::HCOLLECTION>(collection)));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "notes/NotesLibrary.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "notes/NotesPlatform.h"
@@ -56,9 +57,39 @@ LibraryLoad ResolveAll(void* library, const std::string& file) {
     return {true, path.empty() ? file : path, ""};
 }
 
+// Notes finds the libraries it loads itself through PATH on Windows: the folder of the library
+// loaded (named by DXL_NOTES_LIBRARY, found through the registry, or by the system) goes on it,
+// last and once, before NotesInitExtended. On Linux the loader's path is fixed at the start of
+// the process, so LD_LIBRARY_PATH must already name the folder (docs/real-notes.md).
+void AddFolderToSearchPath([[maybe_unused]] const std::string& file) {
+#ifdef _WIN32
+    const std::u16string library = platform::Utf8ToUtf16(file);
+    const std::size_t separator = library.find_last_of(u"\\/");
+    if (separator == std::u16string::npos || separator == 0) return;
+    const std::u16string folder = library.substr(0, separator);
+    const std::u16string path = platform::ReadEnvironmentVariable(u"PATH").value_or(u"");
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find(u';', start), path.size());
+        if (path.compare(start, end - start, folder) == 0 && end - start == folder.size()) return;
+        start = end + 1;
+    }
+    platform::WriteEnvironmentVariable(u"PATH", path.empty() ? folder : path + u";" + folder);
+#endif
+}
+
+FailedCallReporter& Reporter() {
+    static FailedCallReporter reporter = nullptr;
+    return reporter;
+}
+
 }  // namespace
 
 const NotesFunctions& Api() { return Functions(); }
+
+notesapi::STATUS Checked(const char* function, notesapi::STATUS status) {
+    if (status != 0 && Reporter() != nullptr) Reporter()(function, status);
+    return status;
+}
 
 // Every function is resolved, or none.
 bool NotesLibraryLoaded() { return Functions().NotesInitExtended != nullptr; }
@@ -94,11 +125,18 @@ LibraryLoad LoadNotesLibrary() {
         // A library that lacks a function is not a Notes library the program can use; another
         // candidate is not tried in its place.
         result = ResolveAll(opened.handle, platform::Utf16ToUtf8(opened.file));
+        if (result.loaded) AddFolderToSearchPath(result.file);
         return result;
     }
     const Failure& failed = firstFound ? *firstFound : last;
     return {false, failed.file,
             "Unable to load the Notes library " + failed.file + " (" + failed.reason + ")"};
 }
+
+}  // namespace notes
+
+namespace notes {
+
+void ReportFailedCalls(FailedCallReporter reporter) { binding::Reporter() = reporter; }
 
 }  // namespace notes

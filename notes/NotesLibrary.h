@@ -19,6 +19,9 @@ struct NotesFunctions {
 const NotesFunctions& Api();
 bool NotesLibraryLoaded();
 
+// `status`, the result of the library's `function`; a failure goes to the reporter, if one is set.
+notesapi::STATUS Checked(const char* function, notesapi::STATUS status);
+
 // The files to try, in order: the file named by DXL_NOTES_LIBRARY alone when it is set; else the
 // library by its name as the system searches for it, then in the Notes program directory (on
 // POSIX only an absolute one).

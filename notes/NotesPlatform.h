@@ -55,8 +55,16 @@ constexpr std::uint32_t kSearchMatchNoteIdOffset = 16;
 // Both pointers are native pointers, so bytes 6-9 and 12-15 on a 32-bit build.
 constexpr std::uint32_t kHookArgumentsOffset = 6;
 constexpr std::uint32_t kHookNoteHandleArgument = 3;
+// The record starts {uint16 event, uint16 notification type, uint16 status}: the type is
+// kHookNotifiedAfter for a call after the operation, whose result the status holds; when that is
+// not 0 the note handle was never set. kHookRegisterAfter is the registration flag that asks for
+// those calls.
 constexpr std::uint16_t kHookEventNoteOpen = 5;
-constexpr std::uint16_t kHookAfterEvent = 2;
+constexpr std::uint16_t kHookRegisterAfter = 2;
+constexpr std::uint16_t kHookNotifiedBefore = 0;
+constexpr std::uint16_t kHookNotifiedAfter = 1;
+constexpr std::uint32_t kHookNotificationTypeOffset = 2;
+constexpr std::uint32_t kHookStatusOffset = 4;
 constexpr NotesStatus kHookContinue = 725;
 
 // View reading.
@@ -88,6 +96,12 @@ struct LibraryLoad {
                           // function if one is, the system's reason
 };
 LibraryLoad LoadNotesLibrary();
+
+// With a reporter set, every C function of the loaded library that returns a non-zero status is
+// named to it with that status as returned (flag bits included). A runtime linked into the
+// program has no such functions and reports nothing.
+using FailedCallReporter = void (*)(const char* function, NotesStatus status);
+void ReportFailedCalls(FailedCallReporter reporter);
 
 // Runtime
 NotesStatus InitializeNotes(int argc, char** argv);

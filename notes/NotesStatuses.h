@@ -1,4 +1,5 @@
-// Statuses with a fixed meaning for the program. Their message texts are the library's.
+// Statuses with a fixed meaning for the program. Their message texts are the library's; the
+// names in the comments are the library's own for the same numbers.
 #pragma once
 
 #include "notes/NotesPlatform.h"
@@ -13,9 +14,19 @@ constexpr NotesStatus kStatusStopped = 413;             // a callback stopped th
 constexpr NotesStatus kStatusIniNotFound = 421;         // no notes.ini
 constexpr NotesStatus kStatusPathTooLong = 462;         // a path longer than the library takes
 constexpr NotesStatus kStatusNoMailServer = 0x2011;     // no "MailServer" setting
-constexpr NotesStatus kStatusPasswordTooLong = 0x0A1F;  // a password longer than the library takes
-constexpr NotesStatus kStatusInvalidHandle = 0x0106;    // a handle the library cannot have given
-constexpr NotesStatus kStatusValueOutOfRange = 0x0A3F;  // a value wider than the library's parameter
-constexpr NotesStatus kStatusNotLoaded = 0x0102;        // no Notes library loaded or started
+// The program's own conditions, each given the library status whose text says what happened:
+constexpr NotesStatus kStatusPasswordTooLong = 0x040F;  // ERR_VALUE_LENGTH "Value too long"
+// A handle the library cannot have given: ERR_HDL_DEALLOC "Object handle is invalid".
+constexpr NotesStatus kStatusInvalidHandle = 0x02B4;
+// A value wider than the library's parameter: ERR_MISC_INVALID_ARGS "Invalid arguments".
+constexpr NotesStatus kStatusValueOutOfRange = 0x0495;
+// No Notes library loaded: ERR_LIBLOAD2 "Program library not loaded. ..."
+constexpr NotesStatus kStatusNotLoaded = 0x0140;
+constexpr NotesStatus kStatusOutOfMemory = 0x0107;  // ERR_MEMORY "Insufficient memory."
+
+// The meaning of a status lies in its low 14 bits; the top two are flags the library may set.
+constexpr bool IsStatus(NotesStatus status, NotesStatus code) {
+    return (status & kStatusMask) == (code & kStatusMask);
+}
 
 }  // namespace notes

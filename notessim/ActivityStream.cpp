@@ -7,6 +7,7 @@
 #include "notessim/ItemTable.h"
 #include "notessim/LineReader.h"
 #include "notessim/PathText.h"
+#include "notessim/Runtime.h"
 #include "notessim/Servers.h"
 #include "notessim/Statuses.h"
 
@@ -93,7 +94,9 @@ notes::NotesStatus ScanActivityFile(const ActivityStreamObject& stream,
         if (IsBlank(line)) continue;
         if (!ParseActivityRecord(line, record, error)) return Damaged(stream.file, number, error);
         if (!Selects(stream, record)) continue;
-        if (const auto status = DeliverRecord(record, table, callback, context); status != 0) return status;
+        if (const auto status = DeliverRecord(record, table, callback, context); status != 0) {
+            return State().scanStopStatus.value_or(status);
+        }
     }
     return reader.Failed() ? notes::kStatusIoError : notes::NotesStatus{0};
 }

@@ -23,6 +23,7 @@ struct SimItem {
 struct SimNote {
     notes::NoteId id = 0;
     bool design = false;
+    bool unreadable = false;  // every open fails, as with reader fields that leave the user out
     std::vector<SimItem> items;
 };
 

@@ -42,7 +42,12 @@ public:
     std::string error;
 
     bool null() override { return Scalar(Value{}); }
-    bool boolean(bool) override { return Scalar(Value{}); }
+    bool boolean(bool flag) override {
+        Value value;
+        value.kind = Kind::boolean;
+        value.whole = flag ? 1 : 0;
+        return Scalar(value);
+    }
     bool number_integer(number_integer_t v) override { return Scalar(Value{Kind::number, static_cast<double>(v)}); }
     bool number_unsigned(number_unsigned_t v) override {
         Value value{Kind::unsignedNumber, static_cast<double>(v)};
@@ -74,7 +79,7 @@ public:
 private:
     enum class Frame { root, notes, note, items, item, textList, valueObject, views, view, category };
     enum class Container { object, array };
-    enum class Kind { none, text, number, unsignedNumber };
+    enum class Kind { none, boolean, text, number, unsignedNumber };
     struct Value {
         Kind kind = Kind::none;
         double number = 0;
@@ -142,6 +147,9 @@ bool Builder::Scalar(const Value& value) {
             } else if (key_ == "class") {
                 if (value.kind != Kind::text) return Fail("bad note class");
                 note_.design = *value.text == "design";
+            } else if (key_ == "unreadable") {
+                if (value.kind != Kind::boolean) return Fail("bad note unreadable");
+                note_.unreadable = value.whole != 0;
             } else if (key_ == "items") {
                 return Fail("\"items\" is not a list");
             }
@@ -217,7 +225,9 @@ bool Builder::Open(Container container) {
             return Push(Frame::note);
         case Frame::note:
             if (key_ == "items") return object ? Fail("\"items\" is not a list") : Push(Frame::items);
-            if (key_ == "id" || key_ == "class") return Fail("bad note " + key_);
+            if (key_ == "id" || key_ == "class" || key_ == "unreadable") {
+                return Fail("bad note " + key_);
+            }
             return SkipValue(container);
         case Frame::items:
             if (object) return Fail("an item is not a [name, value] pair");

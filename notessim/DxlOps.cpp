@@ -53,7 +53,9 @@ private:
 notes::NotesStatus ExportNote(notes::DatabaseHandle database, const SimNote& note,
                               ChunkedOutput& output) {
     notes::NoteHandle handle = 0;
-    if (const notes::NotesStatus status = OpenNoteCopy(database, note, handle); status != 0) {
+    if (const notes::NotesStatus status =
+            OpenNoteCopy(database, note, handle, State().dxlOpenHooks);
+        status != 0) {
         return status;
     }
     const std::string document =

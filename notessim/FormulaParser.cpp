@@ -1,5 +1,5 @@
 // Tokens and grammar of the selection formulas:
-//   formula    := SELECT expression
+//   formula    := [SELECT] expression
 //   expression := negation { ("&" | "|") negation }     & and | bind equally, left to right
 //   negation   := "!" negation | comparison             ! binds looser than = and !=
 //   comparison := primary { ("=" | "!=") primary }
@@ -121,10 +121,10 @@ public:
     explicit Parser(std::string_view text) : tokens_(text) { Advance(); }
 
     FormulaNode Formula() {
-        if (current_.kind != TokenKind::name || !EqualsIgnoringCase(current_.value, "SELECT")) {
-            Unexpected("SELECT expected");
+        // The library compiles a selection formula with or without its keyword ("@All").
+        if (current_.kind == TokenKind::name && EqualsIgnoringCase(current_.value, "SELECT")) {
+            Advance();
         }
-        Advance();
         FormulaNode root = Expression();
         if (current_.kind != TokenKind::end) Unexpected("end of formula expected");
         return root;

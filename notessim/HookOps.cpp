@@ -1,8 +1,9 @@
 // Note-open hooks. Every registration holds its own hook (notessim/NoteOpenHooks.h); a team
 // HookHandler is called the way the Notes extension manager calls it on 32-bit Windows: with a
-// notification record {uint16 event, uint16 when, uint16 status, pointer to the argument list at
-// byte 6}. That argument list holds pointer-sized entries: database handle, note ID, open flags,
-// and (entry 3) a pointer to the opened note's handle.
+// notification record {uint16 event, uint16 notification type (1, after), uint16 the open's
+// status, pointer to the argument list at byte 6}. That argument list holds pointer-sized
+// entries: database handle, note ID, open flags, and (entry 3) a pointer to the opened note's
+// handle.
 #include <cstring>
 #include <memory>
 #include <set>
@@ -53,7 +54,8 @@ notes::NotesStatus CallWithRecord(notes::HookHandler handler, const NoteOpenArgu
                                          reinterpret_cast<std::uintptr_t>(opened.note)};
     const void* argumentList = arguments;
     unsigned char record[kRecordSize] = {};
-    const std::uint16_t header[3] = {notes::kHookEventNoteOpen, notes::kHookAfterEvent, 0};
+    const std::uint16_t header[3] = {notes::kHookEventNoteOpen, notes::kHookNotifiedAfter,
+                                     opened.status};
     std::memcpy(record, header, sizeof header);
     std::memcpy(record + notes::kHookArgumentsOffset, &argumentList, sizeof argumentList);
     return handler(record);
@@ -62,17 +64,17 @@ notes::NotesStatus CallWithRecord(notes::HookHandler handler, const NoteOpenArgu
 }  // namespace
 
 notes::NotesStatus NotifyNoteOpened(notes::DatabaseHandle database, notes::NoteId id,
-                                    notes::NoteHandle note) {
+                                    notes::NoteHandle note, notes::NotesStatus openStatus) {
     notes::NoteHandle noteHandle = note;
-    const NoteOpenArguments arguments{database, id, 0, &noteHandle};
+    const NoteOpenArguments arguments{database, id, 0, &noteHandle, openStatus};
     for (const HookCall& call : RegisteredHooks()) {
         if (!ActiveRecursionIds().insert(call.recursionId).second) continue;
         const notes::NotesStatus status = call.hook(arguments);
         ActiveRecursionIds().erase(call.recursionId);
-        if (status == notes::kHookContinue) continue;
+        if (notes::IsStatus(status, notes::kHookContinue)) continue;
         return status;  // 0: handled, no further hooks; else the open fails
     }
-    return 0;
+    return openStatus;
 }
 
 notes::NotesStatus RegisterNoteOpenFunction(std::uint16_t event, std::uint16_t when,
@@ -80,9 +82,8 @@ notes::NotesStatus RegisterNoteOpenFunction(std::uint16_t event, std::uint16_t w
                                             notes::HookRegistration* registration) {
     SIM_FAULT_POINT("RegisterNoteOpenHook");
     if (const notes::NotesStatus status = RequireInitialized(); status != 0) return status;
-    if (event != notes::kHookEventNoteOpen || when != notes::kHookAfterEvent || !hook) {
-        return kStatusUnsupportedHook;
-    }
+    if (event != notes::kHookEventNoteOpen) return kStatusUnsupportedEvent;
+    if (when != notes::kHookRegisterAfter || !hook) return kStatusUnsupportedHook;
     auto registered = std::make_unique<HookRegistrationObject>();
     registered->hook = std::move(hook);
     registered->recursionId = recursionId;

@@ -20,6 +20,23 @@ bool ParsePositive(const std::string& text, std::uint32_t& value) {
     return true;
 }
 
+// A status in decimal or 0x hexadecimal, 0 to 0xFFFF.
+bool ParseStatus(std::string text, std::optional<notes::NotesStatus>& status) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.erase(0, 2);
+        base = 16;
+    }
+    std::uint32_t parsed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        parsed > 0xFFFF) {
+        return false;
+    }
+    status = static_cast<notes::NotesStatus>(parsed);
+    return true;
+}
+
 notes::NotesStatus Malformed(const std::filesystem::path& file, const std::string& what) {
     SetStatusDetail(kStatusBadEnvironmentFile,
                     "Environment file is damaged: " + PathToUtf8(file) + ": " + what);
@@ -63,8 +80,20 @@ notes::NotesStatus LoadIniFile(const std::filesystem::path& iniFile) {
         chunk && !ParsePositive(*chunk, state.dxlChunk)) {
         return Malformed(iniFile, "SimDxlChunk=" + *chunk);
     }
+    if (const auto hooks = EnvironmentValue("SimDxlOpenHooks"); hooks) {
+        if (*hooks != "0" && *hooks != "1") return Malformed(iniFile, "SimDxlOpenHooks=" + *hooks);
+        state.dxlOpenHooks = *hooks == "1";
+    }
     if (const auto faults = EnvironmentValue("SimFault"); faults && !SetFaults(*faults)) {
         return Malformed(iniFile, "SimFault=" + *faults);
+    }
+    if (const auto limit = EnvironmentValue("SimMemoryLimit");
+        limit && !ParsePositive(*limit, state.memoryLimit)) {
+        return Malformed(iniFile, "SimMemoryLimit=" + *limit);
+    }
+    if (const auto stop = EnvironmentValue("SimScanStopStatus");
+        stop && !ParseStatus(*stop, state.scanStopStatus)) {
+        return Malformed(iniFile, "SimScanStopStatus=" + *stop);
     }
     if (const auto report = EnvironmentValue("SimReport")) state.reportFile = *report;
     return 0;

@@ -35,6 +35,7 @@ notes::NotesStatus ReadDirectory(const char* server, std::shared_ptr<const SimDa
     }
     notes::NotesStatus status = 0;
     directory = ParseDatabase(*content, file, status);
+    if (directory) ClaimMemory(directory->MemoryBytes());
     return status;
 }
 

@@ -15,7 +15,8 @@ struct NoteOpenArguments {
     notes::DatabaseHandle database = 0;
     notes::NoteId id = 0;
     std::uint16_t openFlags = 0;
-    notes::NoteHandle* note = nullptr;
+    notes::NoteHandle* note = nullptr;  // points to a handle that was never set when status != 0
+    notes::NotesStatus status = 0;      // the open's result
 };
 
 using NoteOpenHook = std::function<notes::NotesStatus(const NoteOpenArguments&)>;

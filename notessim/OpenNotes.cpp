@@ -1,6 +1,10 @@
 #include "notessim/OpenNotes.h"
 
 #include <memory>
+#include <optional>
+
+#include "notessim/Faults.h"
+#include "notessim/Statuses.h"
 
 namespace notessim {
 
@@ -9,12 +13,22 @@ OpenNoteObject* FindOpenNote(notes::NoteHandle handle, const char* operation) {
 }
 
 notes::NotesStatus OpenNoteCopy(notes::DatabaseHandle database, const SimNote& note,
-                                notes::NoteHandle& handle) {
+                                notes::NoteHandle& handle, bool callHooks) {
+    static FaultPoint failedOpen("OpenNote");
+    std::optional<notes::NotesStatus> failure = failedOpen.Take();
+    if (!failure && note.unreadable) failure = kStatusNoteUnreadable;
+    if (failure) {
+        // A hook cannot turn a failed open into one that gives a note.
+        const notes::NotesStatus status =
+            callHooks ? NotifyNoteOpened(database, note.id, kUnsetNoteHandle, *failure) : 0;
+        return status != 0 ? status : *failure;
+    }
     auto copy = std::make_unique<OpenNoteObject>();
     copy->database = database;
     copy->note = note;
     const notes::NoteHandle opened = RegisterHandle(HandleKind::note, std::move(copy));
-    if (const notes::NotesStatus status = NotifyNoteOpened(database, note.id, opened);
+    if (const notes::NotesStatus status =
+            callHooks ? NotifyNoteOpened(database, note.id, opened) : 0;
         status != 0) {
         CloseNoteCopy(opened);
         return status;

@@ -16,15 +16,21 @@ struct OpenNoteObject : HandleObject {
 OpenNoteObject* FindOpenNote(notes::NoteHandle handle, const char* operation);
 
 // Opens a copy of `note` and calls the note-open hooks. When a hook fails the open, the copy is
-// closed again and the hook's status returned.
+// closed again and the hook's status returned. A note that cannot be opened (an unreadable one, or
+// the fault point "OpenNote") calls the hooks with that status and a note handle that was never
+// set, and fails with the status unless a hook returns another. Without `callHooks` no hook is
+// called.
 notes::NotesStatus OpenNoteCopy(notes::DatabaseHandle database, const SimNote& note,
-                                notes::NoteHandle& handle);
+                                notes::NoteHandle& handle, bool callHooks = true);
 void CloseNoteCopy(notes::NoteHandle handle);
 
-// Calls every registered note-open hook, in registration order, for a note just opened.
-// 725 from a hook passes on to the next one; 0 ends the calls with success; any other status
-// fails the open with that status.
+// A note handle no open ever gives: what a hook finds after an open that failed.
+constexpr notes::NoteHandle kUnsetNoteHandle = 0xCCCCCCCCu;
+
+// Calls every registered note-open hook, in registration order, after an open whose result is
+// `openStatus`. 725 from a hook (flag bits aside) passes on to the next one, and the result is
+// the open's; any other status ends the calls and becomes the result.
 notes::NotesStatus NotifyNoteOpened(notes::DatabaseHandle database, notes::NoteId id,
-                                    notes::NoteHandle note);
+                                    notes::NoteHandle note, notes::NotesStatus openStatus = 0);
 
 }  // namespace notessim

@@ -1,5 +1,7 @@
 #include "notessim/Runtime.h"
 
+#include <new>
+
 #include "notessim/Faults.h"
 #include "notessim/Files.h"
 #include "notessim/Handles.h"
@@ -10,6 +12,13 @@ namespace notessim {
 RuntimeState& State() {
     static RuntimeState state;
     return state;
+}
+
+void ClaimMemory(std::size_t bytes) {
+    const RuntimeState& state = State();
+    if (state.memoryLimit != 0 && state.heldBytes + bytes > state.memoryLimit) {
+        throw std::bad_alloc();
+    }
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

@@ -20,6 +20,15 @@ struct RuntimeState {
     std::vector<std::pair<std::string, std::string>> environment;
     std::uint32_t viewBatch = 500;
     std::uint32_t dxlChunk = 16384;
+    // SimDxlOpenHooks=0: the DXL exporter opens notes without calling the note-open hooks, as a
+    // library might whose exporter does not raise EM_NSFNOTEOPEN.
+    bool dxlOpenHooks = true;
+    // SimScanStopStatus: what a scan returns once a callback (or a fault) stopped it, in place of
+    // that status; what the real library returns then is not documented.
+    std::optional<notes::NotesStatus> scanStopStatus;
+    // SimMemoryLimit: the most bytes the open databases, with a directory a lookup loads, may
+    // hold; loading more throws std::bad_alloc, as running out of memory does. 0: no limit.
+    std::uint32_t memoryLimit = 0;
     std::string reportFile;  // where TerminateNotes writes the bookkeeping report, if set
     std::string user;        // the user of the current ID
     std::vector<std::string> startupArguments;  // as InitializeNotes received them
@@ -31,6 +40,10 @@ struct RuntimeState {
 };
 
 RuntimeState& State();
+
+// Throws std::bad_alloc, as running out of memory does, when `bytes` more than the open databases
+// hold pass SimMemoryLimit.
+void ClaimMemory(std::size_t bytes);
 
 // The value of a notes.ini setting (names compare without regard to case).
 std::optional<std::string> EnvironmentValue(std::string_view name);

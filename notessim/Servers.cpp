@@ -81,6 +81,7 @@ notes::NotesStatus OpenDatabaseOn(std::string_view server, std::string_view file
     opened->filePath = std::string(file);
     RuntimeState& state = State();
     opened->heldBytes = opened->database->MemoryBytes();
+    ClaimMemory(opened->heldBytes);
     opened->fileBytes = content->size();
     state.heldBytes += opened->heldBytes;
     state.fileBytes += opened->fileBytes;

@@ -9,7 +9,7 @@
 namespace notessim {
 namespace {
 
-constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 26> kTexts = {{
+constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 29> kTexts = {{
     {notes::kStatusFileNotFound, "File does not exist"},
     {notes::kStatusFileExists, "File already exists"},
     {notes::kStatusCannotCreateFile, "File cannot be created"},
@@ -18,24 +18,29 @@ constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 26> kTexts
     {notes::kStatusIniNotFound, "The NOTES.INI file cannot be found on the search path (PATH)"},
     {notes::kStatusPathTooLong, "The path name is too long"},
     {notes::kStatusNoMailServer, "The MailServer setting is not in the Notes environment"},
-    {notes::kStatusPasswordTooLong, "The password is too long"},
-    {kStatusNotInitialized, "The Notes runtime has not been initialized"},
-    {kStatusInvalidHandle, "Invalid handle"},
+    {notes::kStatusPasswordTooLong, "Value too long"},
+    {notes::kStatusNotLoaded,
+     "Program library not loaded. Required .DLL missing or could not load."},
+    {kStatusNotInitialized, "Notes needs to be initialized before calling into NSF"},
+    {kStatusInvalidHandle, "Object handle is invalid"},
     {kStatusServerUnreachable, "Unable to find path to server"},
-    {kStatusBadEnvironmentFile, "Environment file is damaged"},
+    {kStatusBadEnvironmentFile,
+     "The program cannot interpret this file due to an invalid structure"},
     {kStatusWrongPassword, "Wrong Password. (Passwords are case sensitive - be sure to use correct upper and lower case.)"},
-    {kStatusBadIdFile, "The ID file is damaged"},
-    {kStatusFormulaSyntax, "Formula error"},
-    {kStatusViewNotFound, "Cannot find the specified view"},
+    {kStatusBadIdFile, "The specified ID file has been corrupted, or is not an ID file."},
+    {kStatusFormulaSyntax, "Formula Error"},
+    {kStatusViewNotFound, "Entry not found in index"},
     {kStatusItemNotFound, "Note item not found"},
-    {kStatusNameTooLong, "The converted name does not fit the buffer"},
-    {kStatusNotInList, "Entry not found in list"},
-    {kStatusBadNamesDatabase, "The name lookup could not be done"},
-    {kStatusBufferTooSmall, "The output buffer is too small"},
-    {notes::kHookContinue, "Continue the operation"},
+    {kStatusBufferTooSmall, "Output Buffer Overflow"},
+    {kStatusNotInList, "No such entry"},
+    {kStatusBadNamesDatabase, "Domino Directory does not exist"},
+    {notes::kHookContinue, "continue"},
     {kStatusNoteNotFound, "Invalid or nonexistent document"},
-    {kStatusUnsupportedHook, "This extension event is not supported"},
-    {kStatusUnsupportedArgument, "An argument is outside what the Notes runtime supports"},
+    {kStatusNoteUnreadable, "You are not authorized to perform that operation"},
+    {kStatusUnsupportedEvent, "Extension number out of bounds"},
+    {kStatusUnsupportedHook, "Extension registration flags illegal"},
+    {kStatusOutOfMemory, "Insufficient memory."},
+    {kStatusUnsupportedArgument, "Invalid arguments"},
 }};
 
 std::map<notes::NotesStatus, std::string>& Details() {

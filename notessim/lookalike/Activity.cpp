@@ -47,7 +47,7 @@ notes::NotesStatus DeliverRecord(const char* typeName, std::uint32_t typeIndex,
 
 STATUS LNPUBLIC LogOpenActivityStream(void** retStream, const char* serverName,
                                       const char* logPath, const char* activityName, DWORD flags,
-                                      const TIMEDATE_PAIR* dateRange) {
+                                      const TIMEDATE_PAIR* dateRange) try {
     if (retStream == nullptr) return notessim::kStatusInvalidHandle;
     notes::TimeDate range[2] = {};
     if (dateRange != nullptr) {
@@ -62,10 +62,12 @@ STATUS LNPUBLIC LogOpenActivityStream(void** retStream, const char* serverName,
     *retStream = opened.get();
     LiveStreams().emplace(opened.get(), std::move(opened));
     return NOERROR;
+} catch (...) {
+    return CaughtException("LogOpenActivityStream");
 }
 
 STATUS LNPUBLIC LogEnumActivityStream(void* stream, ACTIVITYSTREAMACTION action, void* userData,
-                                      ACTIVITYSTREAMPOSITION* position, DWORD positionSize) {
+                                      ACTIVITYSTREAMPOSITION* position, DWORD positionSize) try {
     STATUS status = NOERROR;
     const OpenStream* opened = FindStream(stream, "LogEnumActivityStream", status);
     if (opened == nullptr) return status;
@@ -81,13 +83,17 @@ STATUS LNPUBLIC LogEnumActivityStream(void* stream, ACTIVITYSTREAMACTION action,
     ScanCall call{action, userData};
     return notes::ScanActivityStream(opened->handle, action == nullptr ? nullptr : DeliverRecord,
                                      &call, 0, 0);
+} catch (...) {
+    return CaughtException("LogEnumActivityStream");
 }
 
-STATUS LNPUBLIC LogCloseActivityStream(void* stream) {
+STATUS LNPUBLIC LogCloseActivityStream(void* stream) try {
     STATUS status = NOERROR;
     const OpenStream* opened = FindStream(stream, "LogCloseActivityStream", status);
     if (opened == nullptr) return status;
     notes::CloseActivityStream(opened->handle);
     LiveStreams().erase(stream);
     return NOERROR;
+} catch (...) {
+    return CaughtException("LogCloseActivityStream");
 }

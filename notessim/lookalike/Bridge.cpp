@@ -1,5 +1,7 @@
 #include "notessim/lookalike/Bridge.h"
 
+#include <new>
+
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 
@@ -20,6 +22,20 @@ STATUS RefuseMisuse(const char* function, const std::string& what, STATUS status
 }
 
 bool ExtendedDelivery() { return notessim::EnvironmentValue("SimExtendedDelivery") == "1"; }
+
+STATUS CaughtException(const char* function) noexcept {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        // Running out of memory is a condition the real library reports, not a misuse.
+    } catch (...) {
+        try {
+            notessim::RecordMisuse(std::string(function) + ": an exception left the runtime");
+        } catch (...) {
+        }
+    }
+    return notessim::kStatusOutOfMemory;
+}
 
 STATUS Release(const char* function, notessim::HandleKind kind, std::uint32_t handle,
                void (*release)(std::uint32_t)) {

@@ -48,6 +48,10 @@ STATUS RefuseMisuse(const char* function, const std::string& what, STATUS status
 // reference says a real library may deliver and the runtime's own operations never do.
 bool ExtendedDelivery();
 
+// No C++ exception leaves the library: one caught at the edge of `function` is recorded and
+// becomes the library's status for running out of memory (ERR_MEMORY).
+STATUS CaughtException(const char* function) noexcept;
+
 // Releases a live runtime handle through its team operation; a handle that is not open is a
 // recorded misuse of `function` and a status.
 STATUS Release(const char* function, notessim::HandleKind kind, std::uint32_t handle,

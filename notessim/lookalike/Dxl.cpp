@@ -19,18 +19,24 @@ void DeliverDxl(const unsigned char* data, std::uint32_t length, void* context) 
 
 }  // namespace
 
-STATUS LNPUBLIC DXLCreateExporter(DXLEXPORTHANDLE* retExporter) {
+STATUS LNPUBLIC DXLCreateExporter(DXLEXPORTHANDLE* retExporter) try {
     return notes::CreateDxlExporter(retExporter);
+} catch (...) {
+    return CaughtException("DXLCreateExporter");
 }
 
 STATUS LNPUBLIC DXLExportIDTable(DXLEXPORTHANDLE exporter, XML_WRITE_FUNCTION writer,
-                                 DBHANDLE database, DHANDLE idTable, void* action) {
+                                 DBHANDLE database, DHANDLE idTable, void* action) try {
     WriteCall call{writer, action};
     return notes::ExportIdTableAsDxl(exporter, writer == nullptr ? nullptr : DeliverDxl, database,
                                      idTable, &call);
+} catch (...) {
+    return CaughtException("DXLExportIDTable");
 }
 
-void LNPUBLIC DXLDeleteExporter(DXLEXPORTHANDLE exporter) {
+void LNPUBLIC DXLDeleteExporter(DXLEXPORTHANDLE exporter) try {
     Release("DXLDeleteExporter", notessim::HandleKind::exporter, exporter,
             notes::DeleteDxlExporter);
+} catch (...) {
+    CaughtException("DXLDeleteExporter");
 }

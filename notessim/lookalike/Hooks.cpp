@@ -33,7 +33,7 @@ STATUS CallAfterNoteOpen(EMHANDLER handler, const notessim::NoteOpenArguments& o
     EMRECORD record{};
     record.EId = EM_NSFNOTEOPEN;
     record.NotificationType = EM_AFTER;
-    record.Status = NOERROR;
+    record.Status = opened.status;  // when not NOERROR, *opened.note was never set
     // NSFNoteOpen's WORD open flags arrive promoted to int, as a variadic argument does.
     return CallHandler(handler, &record, DBHANDLE{opened.database}, NOTEID{opened.id},
                        int{opened.openFlags}, static_cast<NOTEHANDLE*>(opened.note));
@@ -41,17 +41,19 @@ STATUS CallAfterNoteOpen(EMHANDLER handler, const notessim::NoteOpenArguments& o
 
 }  // namespace
 
-STATUS LNPUBLIC EMCreateRecursionID(WORD* retRecursionId) {
+STATUS LNPUBLIC EMCreateRecursionID(WORD* retRecursionId) try {
     notes::HookRecursionId recursionId = 0;
     STATUS status = notes::CreateHookRecursionId(&recursionId);
     if (status != NOERROR) return status;
     if (!FitsWord(recursionId, "EMCreateRecursionID", "recursion ID", status)) return status;
     if (retRecursionId != nullptr) *retRecursionId = static_cast<WORD>(recursionId);
     return NOERROR;
+} catch (...) {
+    return CaughtException("EMCreateRecursionID");
 }
 
 STATUS LNPUBLIC EMRegister(EID event, DWORD flags, EMHANDLER handler, WORD recursionId,
-                           HEMREGISTRATION* retRegistration) {
+                           HEMREGISTRATION* retRegistration) try {
     STATUS refused = NOERROR;
     if (!FitsWord(flags, "EMRegister", "flags", refused)) return refused;
     notessim::NoteOpenHook hook;
@@ -62,9 +64,13 @@ STATUS LNPUBLIC EMRegister(EID event, DWORD flags, EMHANDLER handler, WORD recur
     }
     return notessim::RegisterNoteOpenFunction(event, static_cast<WORD>(flags), std::move(hook),
                                               recursionId, retRegistration);
+} catch (...) {
+    return CaughtException("EMRegister");
 }
 
-STATUS LNPUBLIC EMDeregister(HEMREGISTRATION registration) {
+STATUS LNPUBLIC EMDeregister(HEMREGISTRATION registration) try {
     return Release("EMDeregister", notessim::HandleKind::hook, registration,
                    notes::DeregisterHook);
+} catch (...) {
+    return CaughtException("EMDeregister");
 }

@@ -5,14 +5,22 @@
 
 using namespace lookalike;
 
-void* LNPUBLIC OSLockObject(DHANDLE handle) { return notes::LockMemoryHandle(handle); }
-
-BOOL LNPUBLIC OSUnlockObject(DHANDLE handle) {
-    notes::UnlockMemoryHandle(handle);
-    return 1;
+void* LNPUBLIC OSLockObject(DHANDLE handle) try {
+    return notes::LockMemoryHandle(handle);
+} catch (...) {
+    CaughtException("OSLockObject");
+    return nullptr;
 }
 
-STATUS LNPUBLIC OSMemFree(DHANDLE handle) {
+BOOL LNPUBLIC OSUnlockObject(DHANDLE handle) try {
+    notes::UnlockMemoryHandle(handle);
+    return 1;
+} catch (...) {
+    CaughtException("OSUnlockObject");
+    return 0;
+}
+
+STATUS LNPUBLIC OSMemFree(DHANDLE handle) try {
     notessim::HandleObject* memory = notessim::LiveHandle(notessim::HandleKind::memory, handle);
     if (dynamic_cast<notessim::IdTableObject*>(memory) != nullptr) {
         return RefuseMisuse("OSMemFree",
@@ -21,4 +29,6 @@ STATUS LNPUBLIC OSMemFree(DHANDLE handle) {
                             notessim::kStatusInvalidHandle);
     }
     return Release("OSMemFree", notessim::HandleKind::memory, handle, notes::FreeMemoryHandle);
+} catch (...) {
+    return CaughtException("OSMemFree");
 }

@@ -27,14 +27,16 @@ notes::NotesStatus DeliverMatch(void* context, const void* match, const void* su
 STATUS LNPUBLIC NSFFormulaCompile(char* name, WORD nameLength, const char* text, WORD textLength,
                                   FORMULAHANDLE* retFormula, WORD* retFormulaLength,
                                   STATUS* retCompileError, WORD* retLine, WORD* retColumn,
-                                  WORD* retOffset, WORD* retLength) {
+                                  WORD* retOffset, WORD* retLength) try {
     return notes::CompileFormula(name, nameLength, text, textLength, retFormula, retFormulaLength,
                                  retCompileError, retLine, retColumn, retOffset, retLength);
+} catch (...) {
+    return CaughtException("NSFFormulaCompile");
 }
 
 STATUS LNPUBLIC NSFSearch(DBHANDLE database, FORMULAHANDLE formula, char* viewTitle,
                           WORD searchFlags, WORD noteClassMask, TIMEDATE* since,
-                          NSFSEARCHPROC callback, void* param, TIMEDATE* retUntil) {
+                          NSFSEARCHPROC callback, void* param, TIMEDATE* retUntil) try {
     SearchCall call{callback, param};
     const notes::TimeDate sinceTime = since == nullptr ? notes::TimeDate{} : ToRuntimeTime(*since);
     notes::TimeDate until{};
@@ -52,24 +54,35 @@ STATUS LNPUBLIC NSFSearch(DBHANDLE database, FORMULAHANDLE formula, char* viewTi
     }
     if (status == NOERROR && retUntil != nullptr) *retUntil = ToApiTime(until);
     return status;
+} catch (...) {
+    return CaughtException("NSFSearch");
 }
 
-STATUS LNPUBLIC IDCreateTable(DWORD alignment, DHANDLE* retTable) {
+STATUS LNPUBLIC IDCreateTable(DWORD alignment, DHANDLE* retTable) try {
     STATUS refused = NOERROR;
     if (!FitsWord(alignment, "IDCreateTable", "alignment", refused)) return refused;
     return notes::CreateIdTable(static_cast<WORD>(alignment), retTable);
+} catch (...) {
+    return CaughtException("IDCreateTable");
 }
 
-STATUS LNPUBLIC IDInsert(DHANDLE table, NOTEID id, BOOL* retInserted) {
+STATUS LNPUBLIC IDInsert(DHANDLE table, NOTEID id, BOOL* retInserted) try {
     bool inserted = false;
     const STATUS status = notes::InsertIdIntoTable(table, id, &inserted);
     if (status == NOERROR && retInserted != nullptr) *retInserted = ToBool(inserted);
     return status;
+} catch (...) {
+    return CaughtException("IDInsert");
 }
 
-DWORD LNPUBLIC IDEntries(DHANDLE table) { return notes::CountIdTableEntries(table); }
+DWORD LNPUBLIC IDEntries(DHANDLE table) try {
+    return notes::CountIdTableEntries(table);
+} catch (...) {
+    CaughtException("IDEntries");
+    return 0;
+}
 
-STATUS LNPUBLIC IDDestroyTable(DHANDLE table) {
+STATUS LNPUBLIC IDDestroyTable(DHANDLE table) try {
     if (dynamic_cast<notessim::IdTableObject*>(
             notessim::LiveHandle(notessim::HandleKind::memory, table)) == nullptr) {
         return RefuseMisuse("IDDestroyTable",
@@ -78,4 +91,6 @@ STATUS LNPUBLIC IDDestroyTable(DHANDLE table) {
     }
     notes::DestroyIdTable(table);
     return NOERROR;
+} catch (...) {
+    return CaughtException("IDDestroyTable");
 }

@@ -44,15 +44,18 @@ STATUS NotOpen(const char* function, HCOLLECTION collection) {
 }  // namespace
 
 STATUS LNPUBLIC NIFFindDesignNoteExt(DBHANDLE database, const char* name, WORD noteClass,
-                                     const char* flagsPattern, NOTEID* retNoteId, DWORD options) {
+                                     const char* flagsPattern, NOTEID* retNoteId,
+                                     DWORD options) try {
     return notes::FindView(database, name, noteClass, flagsPattern, retNoteId, options);
+} catch (...) {
+    return CaughtException("NIFFindDesignNoteExt");
 }
 
 STATUS LNPUBLIC NIFOpenCollection(DBHANDLE viewDatabase, DBHANDLE dataDatabase, NOTEID viewId,
                                   WORD openFlags, DHANDLE unreadList,
                                   HCOLLECTION* retCollection, NOTEHANDLE* retViewNote,
                                   UNID* retViewUnid, DHANDLE* retCollapsedList,
-                                  DHANDLE* retSelectedList) {
+                                  DHANDLE* retSelectedList) try {
     if (retViewNote != nullptr) {
         return RefuseMisuse("NIFOpenCollection", "rethViewNote is reserved and must be NULL",
                             notessim::kStatusUnsupportedArgument);
@@ -74,13 +77,15 @@ STATUS LNPUBLIC NIFOpenCollection(DBHANDLE viewDatabase, DBHANDLE dataDatabase, 
     numbers.last = number;
     if (retCollection != nullptr) *retCollection = number;
     return NOERROR;
+} catch (...) {
+    return CaughtException("NIFOpenCollection");
 }
 
 STATUS LNPUBLIC NIFReadEntries(HCOLLECTION collection, COLLECTIONPOSITION* position,
                                WORD skipNavigator, DWORD skipCount, WORD returnNavigator,
                                DWORD returnCount, DWORD returnMask, DHANDLE* retBuffer,
                                WORD* retBufferLength, DWORD* retSkipped, DWORD* retReturned,
-                               WORD* retSignalFlags) {
+                               WORD* retSignalFlags) try {
     const notes::CollectionHandle* opened = FindCollection(collection);
     if (opened == nullptr) return NotOpen("NIFReadEntries", collection);
     if (position == nullptr) {
@@ -101,13 +106,17 @@ STATUS LNPUBLIC NIFReadEntries(HCOLLECTION collection, COLLECTIONPOSITION* posit
         *retBuffer = notessim::RegisterHandle(notessim::HandleKind::memory, std::move(empty));
     }
     return status;
+} catch (...) {
+    return CaughtException("NIFReadEntries");
 }
 
-STATUS LNPUBLIC NIFCloseCollection(HCOLLECTION collection) {
+STATUS LNPUBLIC NIFCloseCollection(HCOLLECTION collection) try {
     const notes::CollectionHandle* opened = FindCollection(collection);
     if (opened == nullptr) return NotOpen("NIFCloseCollection", collection);
     const STATUS status = Release("NIFCloseCollection", notessim::HandleKind::collection, *opened,
                                   notes::CloseViewCollection);
     Collections().open.erase(collection);
     return status;
+} catch (...) {
+    return CaughtException("NIFCloseCollection");
 }

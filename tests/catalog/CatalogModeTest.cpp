@@ -83,6 +83,7 @@ TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
     WriteFile(run.Output() / "catalog.dxl", "earlier export");
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}).exitCode, 0);
     EXPECT_EQ(run.Log(), (Ids{
+                             "#DEBUG# - DXL export of 4 notes: 4 note-open hook calls",
                              "#DEBUG# - Retrying move DXL file into place: 1",
                              "#DEBUG# - Retrying move DXL file into place: 2",
                              "#DEBUG# - Retrying move DXL file into place: 3",
@@ -92,6 +93,30 @@ TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
                          }));
     EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), "earlier export");
     EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
+    run.ExpectEverythingReleased();
+}
+
+// A library whose DXL exporter does not raise the note-open hook: the notes go out without
+// ReplicaIdText, and only -debug says why.
+TEST(ServerCatalogTest, WithoutHookCallsTheDocumentsLackReplicaIdTextAndDebugSaysWhy) {
+    const AcmeRun run("SimDxlOpenHooks=0\n");
+    for (const bool debug : {false, true}) {
+        std::filesystem::remove(run.Output() / "log.txt");
+        ASSERT_EQ(run.Run(debug ? Ids{"-catalog", "-s", "Hub01/Acme", "-debug"}
+                                : Ids{"-catalog", "-s", "Hub01/Acme"})
+                      .exitCode,
+                  0);
+        const auto documents = ReadDxl(run.Output() / "catalog.dxl");
+        EXPECT_EQ(NoteIds(documents), (Ids{"2102", "2110", "2118", "2122"}));
+        for (const auto& document : documents) {
+            EXPECT_EQ(document.Item("ReplicaIdText"), nullptr) << document.noteId;
+        }
+        const Ids debugLines = {"#DEBUG# - DXL export of 4 notes: 0 note-open hook calls",
+                                "#DEBUG# - ReplicaIdText was not added because the library "
+                                "did not call the note-open hook"};
+        EXPECT_EQ(run.Log(), debug ? debugLines : Ids{});
+        std::filesystem::remove(run.Output() / "catalog.dxl");
+    }
     run.ExpectEverythingReleased();
 }
 

@@ -24,10 +24,11 @@ TEST(CatalogWriteFailureTest, AChunkWrittenShortFailsTheExportWith270) {
     options.fileSizeLimit = kFileSizeLimit;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
     const auto log = run.Log();
-    ASSERT_EQ(log.size(), 2u);
+    ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(log[0].rfind("#DEBUG# - Only wrote ", 0), 0u) << log[0];
     EXPECT_NE(log[0].find(" bytes of 16384 to temp file: temp.tmp"), std::string::npos) << log[0];
-    ExpectFailedWrite(run, {log[0], "#ERROR# - Unable to read catalog (I/O data error)"});
+    ExpectFailedWrite(run, {log[0], "#DEBUG# - DXL export of 100 notes: 100 note-open hook calls",
+                            "#ERROR# - Unable to read catalog (I/O data error)"});
 }
 
 // Small chunks fit the stream's buffer, so the write error surfaces only when the buffer is
@@ -39,6 +40,7 @@ TEST(CatalogWriteFailureTest, AWriteErrorAtFlushFailsTheExportWith270) {
     options.fileSizeLimit = kFileSizeLimit;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
     ExpectFailedWrite(run, {"#DEBUG# - Unable to write temp file: temp.tmp",
+                            "#DEBUG# - DXL export of 100 notes: 100 note-open hook calls",
                             "#ERROR# - Unable to read catalog (I/O data error)"});
 }
 

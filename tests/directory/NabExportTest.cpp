@@ -96,6 +96,15 @@ TEST(NabExport, FailedSecondBatchLeavesAnOlderNabWhole) {
     run.ExpectEveryHandleReleased();
 }
 
+// The library runs out of memory loading the directory: the mode's failure with its text.
+TEST(NabExport, RunningOutOfMemoryIsTheModesFailure) {
+    const AcmeRun run("SimMemoryLimit=1\n");
+    WriteFile(run.OutputFile("nab.xml"), kOlderNab);
+    ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
+    ExpectFailedExport(run, "#ERROR# - Unable to read NAB (Insufficient memory.)");
+    run.ExpectEveryHandleReleased();
+}
+
 TEST(NabExport, MissingServersViewFailsAlthoughThePeopleWereRead) {
     const AcmeRun run;
     EditDirectory(run, [](nlohmann::json& names) { names["views"].erase("($Servers)|Servers"); });

@@ -47,6 +47,13 @@ TEST(ServerList, MissingMailServerSettingIsReportedWithTheRuntimeText) {
     ExpectEmptyListAnd(run, ErrorLine(notes::kStatusNoMailServer));
 }
 
+TEST(ServerList, RunningOutOfMemoryLoadingTheDirectoryIsTheModesFailure) {
+    const AcmeRun run("SimMemoryLimit=1\n");
+    ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+    ExpectEmptyListAnd(run, "#ERROR# - Unable to read servers (Insufficient memory.)");
+    run.ExpectEveryHandleReleased();
+}
+
 TEST(ServerList, FailedWriteIsReportedNotPassedOffAsSuccess) {
     const AcmeRun run;
     testsupport::ProcessOptions options;

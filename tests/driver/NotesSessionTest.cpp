@@ -97,7 +97,7 @@ TEST_F(NotesSessionTest, OverlongValuesAreRefusedRatherThanCut) {
     ASSERT_EQ(StartNotesSession(), 0);
     Settings().idFile = u"me.id";
     Settings().password = std::u16string(1024, u'p');
-    EXPECT_EQ(SwitchUserId(), 0x0A1F);
+    EXPECT_EQ(SwitchUserId(), 0x040F);  // ERR_VALUE_LENGTH "Value too long"
     Settings().password = u"right";
     Settings().idFile = std::u16string(1024, u'i');
     EXPECT_EQ(SwitchUserId(), 462);

@@ -96,6 +96,35 @@ TEST_F(LogScanExport, RowLimitStopsOnlyBetweenDifferentTimes) {
     ExpectHandlesReleased();
 }
 
+// What the library returns once the row limit stopped its scan is not documented: 413 with its
+// flag bits, or even 0, changes no byte of the output; only -debug tells which it was.
+TEST_F(LogScanExport, WhateverTheLibraryReturnsAfterTheRowLimitStoppedItTheRowsStay) {
+    WriteStream({Agent(1), Agent(2), Agent(3), Agent(3), Agent(4), Agent(5)});
+    Run({"-rowLimit", "3"});
+    const std::string rows = Rows();
+    ASSERT_EQ(CountRows(rows), 4u);
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"0xC19D", {"#DEBUG# - Notes library call LogEnumActivityStream returned C19D"}},
+        {"0",
+         {"#DEBUG# - The row limit stopped the activity scan with 413; the library returned 0"}},
+    };
+    for (const auto& [status, debugLines] : cases) {
+        iniLines_ = {"SimScanStopStatus=" + status};
+        for (const bool debug : {false, true}) {
+            std::filesystem::remove(Output() / "log.txt");
+            ASSERT_EQ(Run(debug ? std::vector<std::string>{"-rowLimit", "3", "-debug"}
+                                : std::vector<std::string>{"-rowLimit", "3"})
+                          .exitCode,
+                      0);
+            EXPECT_EQ(Rows(), rows) << status;
+            EXPECT_EQ(debug ? testsupport::LogLinesAfterLibraryLine(Output() / "log.txt") : Log(),
+                      debug ? debugLines : std::vector<std::string>{})
+                << status;
+            ExpectHandlesReleased();
+        }
+    }
+}
+
 TEST_F(LogScanExport, RowLimitIsReadLikeWcstolWithoutWrapping) {
     std::vector<std::string> records;
     for (int n = 1; n <= 20; ++n) records.push_back(Agent(n));

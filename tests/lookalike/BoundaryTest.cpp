@@ -165,3 +165,24 @@ TEST_F(BoundaryTest, ActivityStreamsAreTakenOnlyByLivePointersAndDocumentedPosit
 }
 
 }  // namespace
+
+namespace {
+
+// An input length of 0xFFFF reads up to the NUL (a 16-bit NUL in UTF-16); 0xFFFE is a length.
+TEST_F(BoundaryTest, TranslationInputOf0xFFFFEndsAtTheNul) {
+    std::string text = "ab" + std::string(1, '\0') + std::string(0xFFFF, 'c');
+    std::string out(0x10000, '#');
+    EXPECT_EQ(OSTranslate(22, text.data(), 0xFFFF, out.data(), 0xFFFF), 2);
+    EXPECT_EQ(out.substr(0, 3), "ab#");
+    EXPECT_EQ(OSTranslate(22, text.data(), 0xFFFE, out.data(), 0xFFFF), 0xFFFE);
+    EXPECT_EQ(out.substr(0, 4), std::string("ab\0c", 4));
+    EXPECT_EQ(out[0xFFFE], '#');
+    text[2] = 'x';
+    EXPECT_EQ(OSTranslate(22, text.data(), 0xFFFF, out.data(), 0xFFFF), 0xFFFF);
+    const std::u16string wide = u"a\u4E2Db" + std::u16string(1, u'\0') + u"c";
+    EXPECT_EQ(OSTranslate(23, reinterpret_cast<const char*>(wide.data()), 0xFFFF, out.data(), 100),
+              5);
+    EXPECT_EQ(out.substr(0, 5), "a\x14\x4E\x2D" "b");
+}
+
+}  // namespace

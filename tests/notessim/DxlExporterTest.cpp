@@ -51,7 +51,7 @@ notes::NotesStatus MarkNote(const void* notification) {
     std::uint16_t header[2] = {};
     std::memcpy(header, notification, sizeof header);
     EXPECT_EQ(header[0], notes::kHookEventNoteOpen);
-    EXPECT_EQ(header[1], notes::kHookAfterEvent);
+    EXPECT_EQ(header[1], notes::kHookNotifiedAfter);
     const void* arguments = nullptr;
     std::memcpy(&arguments, static_cast<const char*>(notification) + notes::kHookArgumentsOffset,
                 sizeof arguments);

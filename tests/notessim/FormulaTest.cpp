@@ -40,6 +40,14 @@ TEST(FormulaTest, TextComparesExactlyAndFieldNamesIgnoreCase) {
     EXPECT_FALSE(Selects("SELECT Form != \"cUser\"", note));
 }
 
+// As the library compiles them: the vendor's samples search with "@All".
+TEST(FormulaTest, TheSelectKeywordMayBeLeftOut) {
+    const std::vector<SimItem> note = {Text("Form", "cUser")};
+    EXPECT_TRUE(Selects("@All", note));
+    EXPECT_TRUE(Selects("Form = \"cUser\"", note));
+    EXPECT_FALSE(Selects("Form = \"cDb\"", note));
+}
+
 TEST(FormulaTest, MissingFieldIsEmptyTextAndListMatchesAnyMember) {
     const std::vector<SimItem> note = {TextList("Names", {"CN=Jane Doe/O=Acme", "Jane Doe"})};
     EXPECT_TRUE(Selects("SELECT Missing = \"\"", note));
@@ -112,7 +120,6 @@ TEST_F(CompileFormulaTest, ReportsWhereTheErrorIs) {
         std::uint16_t line, column, offset, length;
     };
     const Case cases[] = {
-        {"Form = \"x\"", 1, 1, 0, 4},              // no SELECT
         {"SELECT Form == \"x\"", 1, 14, 13, 1},    // a second =
         {"SELECT Form = \"x", 1, 15, 14, 2},       // unterminated literal
         {"SELECT\n  @Lower(Form)", 2, 3, 9, 6},    // unknown function, on line 2

@@ -166,7 +166,9 @@ TEST(PlatformEndToEnd, OutputDirectoryWithATrailingSeparatorIsUsedAsItStands) {
             {environment.Ini(), "-catalog", "-s", "Hub01/Acme", "-debug", "-o", folder});
         EXPECT_EQ(result.exitCode, 0);
     }
-    EXPECT_TRUE(testsupport::LogLinesAfterLibraryLine(environment.output / "log.txt").empty());
+    // The library called the note-open hook for every note it exported.
+    EXPECT_EQ(testsupport::LogLinesAfterLibraryLine(environment.output / "log.txt"),
+              std::vector<std::string>{"#DEBUG# - DXL export of 4 notes: 4 note-open hook calls"});
     EXPECT_FALSE(std::filesystem::exists(environment.output / "temp.tmp"));
     const std::string catalog = ReadFile(environment.output / "catalog.dxl");
     EXPECT_NE(catalog.find("<document"), std::string::npos);

@@ -50,5 +50,8 @@ SweepCount SweepMode(const ModeRules& rules);
 inline constexpr const char* kFaultStatus = "0x0103";
 inline constexpr const char* kFaultStatusText = "File does not exist";
 inline constexpr const char* kFaultStatusHex = "103";
+// The same status with the library's STS flags (the top two bits) set.
+inline constexpr const char* kFlaggedFaultStatus = "0xC103";
+inline constexpr const char* kFlaggedFaultStatusHex = "C103";
 
 }  // namespace sweep

@@ -120,6 +120,9 @@ ModeRules ServerCatalogRules() {
           "ExportIdTableAsDxl", "GetDatabasePath"}) {
         rules.operations[operation] = Fails(kCatalogFailure, Exactly({}));
     }
+    // A note the exporter cannot open: the hook is called with the failure and a note handle
+    // that was never set, which it must leave alone (the report shows no misuse).
+    rules.operations["OpenNote"] = Fails(kCatalogFailure, Exactly({}));
     // Not examined: that one note is exported without its ReplicaIdText item.
     rules.operations["SetTextItem"] = NotExamined(OneLineLost("name='ReplicaIdText'"));
     return rules;
@@ -140,12 +143,15 @@ ModeRules FullCatalogRules() {
                 call, clean);
         };
     }
-    // One insert per selected note: first the catalog's, then the anonymity map's.
-    rules.operations["InsertIdIntoTable"] = [](unsigned call, const RunOutcome& clean) {
-        const bool catalogWritten = call > DocumentCount(clean.files.at("catalog.dxl"));
-        return Fails(kCatalogFailure, catalogWritten ? CleanFiles({"catalog.dxl"}) : Exactly({}))(
-            call, clean);
-    };
+    // One insert, and one open by the exporter, per selected note: first the catalog's, then
+    // the anonymity map's.
+    for (const char* operation : {"InsertIdIntoTable", "OpenNote"}) {
+        rules.operations[operation] = [](unsigned call, const RunOutcome& clean) {
+            const bool catalogWritten = call > DocumentCount(clean.files.at("catalog.dxl"));
+            return Fails(kCatalogFailure,
+                         catalogWritten ? CleanFiles({"catalog.dxl"}) : Exactly({}))(call, clean);
+        };
+    }
     // Not examined: that one note, in either file, is exported without its ReplicaIdText item.
     rules.operations["SetTextItem"] = NotExamined(OneLineLost("name='ReplicaIdText'"));
     return rules;
