@@ -136,7 +136,9 @@ TEST_F(NotesLibraryProcess, ALibraryIsFoundThroughTheNotesProgramDirectoryAlone)
     options.environment["Notes_ExecDirectory"] = library.parent_path().string();
     const auto found = Run("found", {"-servers", "-debug"}, ini, options);
     EXPECT_EQ(LogLines(found / "log.txt"),
-              std::vector<std::string>{"#DEBUG# - Notes library: " + library.string()});
+              (std::vector<std::string>{
+                  "#DEBUG# - Notes library: " + library.string(),
+                  "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"}));
     EXPECT_EQ(ReadFile(found / "servers.txt"),
               ReadFile(Run("beside", {"-servers"}, ini) / "servers.txt"));
 }
