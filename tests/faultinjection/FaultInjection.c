@@ -172,6 +172,21 @@ int fstat(int fd, struct stat* info) {
     return ((FstatCall)Next("fstat"))(fd, info);
 }
 
+/* Before glibc 2.33 a program's fstat calls these instead (the Debian 11 tree of the release
+   archive's check). */
+typedef int (*VersionedFstatCall)(int, int, struct stat*);
+typedef int (*VersionedFstat64Call)(int, int, struct stat64*);
+
+int __fxstat(int version, int fd, struct stat* info) {
+    if (InjectOnDescriptor("fstat", fd)) return -1;
+    return ((VersionedFstatCall)Next("__fxstat"))(version, fd, info);
+}
+
+int __fxstat64(int version, int fd, struct stat64* info) {
+    if (InjectOnDescriptor("fstat", fd)) return -1;
+    return ((VersionedFstat64Call)Next("__fxstat64"))(version, fd, info);
+}
+
 int link(const char* from, const char* to) {
     if (Chosen("link", to) && Inject("link", from)) return -1;
     return ((LinkCall)Next("link"))(from, to);

@@ -14,6 +14,7 @@
 namespace {
 
 using testsupport::ExporterIsWindows;
+using testsupport::ExporterRunsInTree;
 using testsupport::ExporterPathText;
 using testsupport::LogLines;
 using testsupport::ProcessOptions;
@@ -117,6 +118,7 @@ TEST_F(NotesLibraryProcess, ALibraryOfTheOtherBitnessIsALoadFailure) {
 // Notes_ExecDirectory, the Notes program directory, leads to the library.
 TEST_F(NotesLibraryProcess, ALibraryIsFoundThroughTheNotesProgramDirectoryAlone) {
     if (ExporterIsWindows()) GTEST_SKIP() << "Windows finds the Notes program in the registry";
+    if (ExporterRunsInTree()) GTEST_SKIP() << "the program in the tree finds the tree's library";
     const std::filesystem::path program = scratch / "bin" / "dxlexporter";
     std::filesystem::create_directories(program.parent_path());
     std::filesystem::copy_file(testsupport::ExporterPath(), program);

@@ -64,6 +64,11 @@ bool ExporterIsWindows() {
     return extension == ".exe";
 }
 
+bool ExporterRunsInTree() {
+    const char* value = std::getenv("DXL_TEST_EXPORTER_IN_TREE");
+    return value != nullptr && std::string(value) == "1";
+}
+
 std::string ExporterPathText(const std::filesystem::path& path) {
     std::string text = path.string();
     if (!ExporterIsWindows()) return text;

@@ -62,6 +62,10 @@ std::filesystem::path LinkedExporterPath();
 std::filesystem::path NotesLibraryBesideExporter();
 // True when the program under test is the Windows build, run under Wine.
 bool ExporterIsWindows();
+// True when the program under test runs in an older Linux tree through a launcher (the release
+// archive's check): there it has a fixed place and the tree's own Notes library, and only root
+// can enter the tree.
+bool ExporterRunsInTree();
 
 // A path as the program under test names it, e.g. in log lines: the path itself natively; for
 // the Windows build an absolute path becomes "Z:" and every "/" becomes "\".
