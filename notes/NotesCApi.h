@@ -66,6 +66,15 @@ constexpr BYTE SE_FMATCH = 0x01;            // value not in the reference
 constexpr WORD TIMEDATE_MINIMUM = 0;        // values not in the reference [Symb/TIMEDATE_xxx]
 constexpr WORD TIMEDATE_MAXIMUM = 1;
 constexpr std::size_t MAXPATH = 256;        // includes the NUL [Symb/MAXPATH]
+constexpr WORD TYPE_TEXT = 0x0500;          // item data types [Symb/TYPE_xxx]
+constexpr WORD TYPE_TEXT_LIST = 0x0501;
+constexpr WORD TYPE_NUMBER = 0x0300;
+constexpr WORD TYPE_TIME = 0x0400;
+constexpr NOTEID NOTEID_CATEGORY = 0x80000000u;  // [Symb/NOTEID_CATEGORYxxx]
+constexpr WORD SIGNAL_MORE_TO_DO = 0x0020;  // [Symb/SIGNAL_xxx]
+constexpr WORD OS_TRANSLATE_LMBCS_TO_UNICODE = 20;  // OSTranslate modes [Symb/OS_TRANSLATE_xxx]
+constexpr WORD OS_TRANSLATE_LMBCS_TO_UTF8 = 22;
+constexpr WORD OS_TRANSLATE_UNICODE_TO_LMBCS = 23;
 
 // Structures passed to and from the library: 1-byte packed on 32-bit Windows, naturally aligned
 // elsewhere [user guide: Building Windows Applications, Domino Canonical Format].

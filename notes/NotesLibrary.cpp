@@ -16,6 +16,11 @@ NotesFunctions& Functions() {
     return functions;
 }
 
+LibraryLoad& LoadResult() {
+    static LibraryLoad result;
+    return result;
+}
+
 #if DXL_NOTES_WIN32
 // The bytes of arguments a __stdcall function takes, for its decorated name _Name@N.
 template <typename Result, typename... Arguments>
@@ -94,13 +99,18 @@ notesapi::STATUS Checked(const char* function, notesapi::STATUS status) {
 // Every function is resolved, or none.
 bool NotesLibraryLoaded() { return Functions().NotesInitExtended != nullptr; }
 
+void UseLinkedFunctions(const NotesFunctions& functions) {
+    Functions() = functions;
+    LoadResult() = {true, "", ""};
+}
+
 }  // namespace notes::binding
 
 namespace notes {
 
 LibraryLoad LoadNotesLibrary() {
     using namespace binding;
-    static LibraryLoad result;
+    LibraryLoad& result = LoadResult();
     if (NotesLibraryLoaded()) return result;
     // The failure reported: the first candidate that is there and could not be loaded says
     // more than the last one tried, which is often simply missing.

@@ -19,6 +19,10 @@ struct NotesFunctions {
 const NotesFunctions& Api();
 bool NotesLibraryLoaded();
 
+// Runs the program against functions linked into it instead of a library it loads (the tests'
+// simulated runtime): LoadNotesLibrary then finds them, with no file. Every one must be set.
+void UseLinkedFunctions(const NotesFunctions& functions);
+
 // `status`, the result of the library's `function`; a failure goes to the reporter, if one is set.
 notesapi::STATUS Checked(const char* function, notesapi::STATUS status);
 

@@ -1,6 +1,7 @@
 // The operations the program calls in the Notes C API library, in the library's calling shapes:
 // 16-bit statuses, opaque 32-bit handles, C callbacks with a context pointer, byte-layout records.
-// The program reaches Notes only through these declarations; the library linked in provides them.
+// The program reaches Notes only through these declarations, each implemented once in notes/
+// over the library's functions.
 #pragma once
 
 #include <cstdint>
@@ -88,7 +89,7 @@ using ActivityCallback = NotesStatus (*)(const char* eventType, std::uint32_t re
                                          void* context);
 
 // The library itself: found, loaded and every function resolved before the first Notes call.
-// A runtime linked into the program has nothing to load.
+// Functions linked into the program (notes/NotesLibrary.h) have nothing to load.
 struct LibraryLoad {
     bool loaded = false;
     std::string file;     // UTF-8: the file loaded, or the name searched for; empty if linked in
@@ -97,9 +98,8 @@ struct LibraryLoad {
 };
 LibraryLoad LoadNotesLibrary();
 
-// With a reporter set, every C function of the loaded library that returns a non-zero status is
-// named to it with that status as returned (flag bits included). A runtime linked into the
-// program has no such functions and reports nothing.
+// With a reporter set, every C function of the library that returns a non-zero status is named
+// to it with that status as returned (flag bits included).
 using FailedCallReporter = void (*)(const char* function, NotesStatus status);
 void ReportFailedCalls(FailedCallReporter reporter);
 

@@ -250,20 +250,20 @@ bool TextList(LineCursor& cursor, std::string& scratch, SimItem& item) {
         } while (cursor.Take(','));
         if (!cursor.Take(']')) return false;
     }
-    item.type = notes::kTypeTextList;
+    item.type = notesapi::TYPE_TEXT_LIST;
     item.value = BuildTextList(texts);
     return true;
 }
 
 bool ItemValue(LineCursor& cursor, std::string& scratch, SimItem& item) {
     if (cursor.Next('"')) {
-        item.type = notes::kTypeText;
+        item.type = notesapi::TYPE_TEXT;
         return LibraryString(cursor, scratch, item.value);
     }
     if (cursor.Take('[')) return TextList(cursor, scratch, item);
     double number = 0;
     if (!cursor.Number(number)) return false;  // objects (times, raw bytes) and the rest
-    item.type = notes::kTypeNumber;
+    item.type = notesapi::TYPE_NUMBER;
     item.value.assign(reinterpret_cast<const char*>(&number), sizeof number);
     return true;
 }

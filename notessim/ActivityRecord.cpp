@@ -34,8 +34,8 @@ std::string HexToBytes(const std::string& hex) {
     return bytes;
 }
 
-notes::TimeDate ParseTime(const Json& text) {
-    notes::TimeDate time{};
+TIMEDATE ParseTime(const Json& text) {
+    TIMEDATE time{};
     if (!text.is_string() || !ParseTimeText(text.get<std::string>(), time)) {
         throw RecordError{"bad time " + text.dump()};
     }
@@ -44,7 +44,7 @@ notes::TimeDate ParseTime(const Json& text) {
 
 void ParseValue(const Json& value, SimItem& item) {
     if (value.is_string()) {
-        item.type = notes::kTypeText;
+        item.type = notesapi::TYPE_TEXT;
         item.value = Utf8ToLibraryText(value.get<std::string>());
     } else if (value.is_array()) {
         std::vector<std::string> texts;
@@ -52,15 +52,15 @@ void ParseValue(const Json& value, SimItem& item) {
             if (!text.is_string()) throw RecordError{"a text list holds a non-text member"};
             texts.push_back(Utf8ToLibraryText(text.get<std::string>()));
         }
-        item.type = notes::kTypeTextList;
+        item.type = notesapi::TYPE_TEXT_LIST;
         item.value = BuildTextList(texts);
     } else if (value.is_number()) {
         const double number = value.get<double>();
-        item.type = notes::kTypeNumber;
+        item.type = notesapi::TYPE_NUMBER;
         item.value.assign(reinterpret_cast<const char*>(&number), sizeof number);
     } else if (value.is_object() && value.contains("time")) {
-        const notes::TimeDate time = ParseTime(value["time"]);
-        item.type = notes::kTypeTime;
+        const TIMEDATE time = ParseTime(value["time"]);
+        item.type = notesapi::TYPE_TIME;
         item.value.assign(reinterpret_cast<const char*>(&time), sizeof time);
     } else if (value.is_object() && value.contains("type") && value["type"].is_number_unsigned() &&
                value["type"].get<std::uint64_t>() <= 0xFFFF && value.contains("hex") &&

@@ -6,14 +6,14 @@
 #include <string_view>
 #include <vector>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/CTypes.h"
 #include "notessim/Database.h"
 
 namespace notessim {
 
 struct ActivityRecord {
     std::string type;  // library character set
-    notes::TimeDate time{};
+    TIMEDATE time{};
     std::vector<SimItem> items;
 };
 

@@ -16,8 +16,8 @@ namespace {
 
 constexpr std::string_view kStreamSuffix = ".activity.jsonl";
 
-std::uint64_t TimeNumber(const notes::TimeDate& time) {
-    return (std::uint64_t{time.innards[1]} << 32) | time.innards[0];
+std::uint64_t TimeNumber(const TIMEDATE& time) {
+    return (std::uint64_t{time.Innards[1]} << 32) | time.Innards[0];
 }
 
 std::vector<std::string> SplitFilter(std::string_view filter) {
@@ -42,16 +42,16 @@ bool Selects(const ActivityStreamObject& stream, const ActivityRecord& record) {
            std::find(stream.types.begin(), stream.types.end(), record.type) != stream.types.end();
 }
 
-// Hands one record to the callback, its item table built in `table`. A fault here ends a scan
-// part-way through.
-notes::NotesStatus DeliverRecord(const ActivityRecord& record, std::string& table,
-                                 notes::ActivityCallback callback, void* context) {
+// Hands one record to the callback, its item table built in `table`. The runtime's records are
+// never checkpointed, so there is no primary key. A fault here ends a scan part-way through.
+STATUS DeliverRecord(const ActivityRecord& record, std::string& table,
+                                 notesapi::ACTIVITYSTREAMACTION callback, void* context) {
     SIM_FAULT_POINT("DeliverActivityRecord");
     BuildItemTable(record.items, table);
-    return callback(record.type.c_str(), 0, 0, nullptr, &record.time, table.data(), context);
+    return callback(record.type.c_str(), 0, 0, 0, &record.time, table.data(), context);
 }
 
-notes::NotesStatus Damaged(const std::filesystem::path& file, std::size_t line,
+STATUS Damaged(const std::filesystem::path& file, std::size_t line,
                            const std::string& what) {
     SetStatusDetail(kStatusBadEnvironmentFile,
                     "Activity stream is damaged: " + PathToUtf8(file.lexically_normal()) +
@@ -61,12 +61,12 @@ notes::NotesStatus Damaged(const std::filesystem::path& file, std::size_t line,
 
 }  // namespace
 
-notes::NotesStatus FindActivityStream(std::string_view server, std::string_view database,
-                                      const char* typeFilter, const notes::TimeDate* range,
+STATUS FindActivityStream(std::string_view server, std::string_view database,
+                                      const char* typeFilter, const notesapi::TIMEDATE_PAIR* range,
                                       ActivityStreamObject& stream) {
     ServerLocation location;
     if (const auto status = LocateServer(server, location); status != 0) return status;
-    if (database.empty()) return notes::kStatusFileNotFound;
+    if (database.empty()) return kStatusFileNotFound;
     std::filesystem::path file;
     if (LocateDatabaseFile(location, std::string(database) + std::string(kStreamSuffix), file) == 0) {
         stream.file = file;
@@ -75,17 +75,17 @@ notes::NotesStatus FindActivityStream(std::string_view server, std::string_view 
     }
     if (typeFilter != nullptr && typeFilter[0] != '\0') stream.types = SplitFilter(typeFilter);
     if (range != nullptr) {
-        stream.from = TimeNumber(range[0]);
-        stream.to = TimeNumber(range[1]);
+        stream.from = TimeNumber(range->Lower);
+        stream.to = TimeNumber(range->Upper);
     }
     return 0;
 }
 
-notes::NotesStatus ScanActivityFile(const ActivityStreamObject& stream,
-                                    notes::ActivityCallback callback, void* context) {
+STATUS ScanActivityFile(const ActivityStreamObject& stream,
+                                    notesapi::ACTIVITYSTREAMACTION callback, void* context) {
     if (stream.file.empty()) return 0;
     LineReader reader(stream.file);
-    if (!reader.IsOpen()) return notes::kStatusFileNotFound;
+    if (!reader.IsOpen()) return kStatusFileNotFound;
     std::string line;
     ActivityRecord record;  // each line's record and table reuse the storage of the one before
     std::string table;
@@ -98,7 +98,7 @@ notes::NotesStatus ScanActivityFile(const ActivityStreamObject& stream,
             return State().scanStopStatus.value_or(status);
         }
     }
-    return reader.Failed() ? notes::kStatusIoError : notes::NotesStatus{0};
+    return reader.Failed() ? kStatusIoError : STATUS{0};
 }
 
 }  // namespace notessim

@@ -18,9 +18,9 @@ void AppendWord(std::string& out, std::uint16_t word) {
 
 }  // namespace
 
-const SimNote* SimDatabase::FindNote(notes::NoteId id) const {
+const SimNote* SimDatabase::FindNote(NOTEID id) const {
     const auto found = std::lower_bound(notes.begin(), notes.end(), id,
-                                        [](const SimNote& note, notes::NoteId value) { return note.id < value; });
+                                        [](const SimNote& note, NOTEID value) { return note.id < value; });
     return found != notes.end() && found->id == id ? &*found : nullptr;
 }
 
@@ -73,7 +73,7 @@ std::string BuildTextList(const std::vector<std::string>& lmbcsTexts) {
 
 std::shared_ptr<const SimDatabase> ParseDatabase(const std::string& content,
                                                  const std::filesystem::path& file,
-                                                 notes::NotesStatus& status) {
+                                                 STATUS& status) {
     std::string error;
     std::shared_ptr<const SimDatabase> database = ParseDatabaseJson(content, error);
     if (!database) {

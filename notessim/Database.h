@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/CTypes.h"
 
 namespace notessim {
 
@@ -21,30 +21,30 @@ struct SimItem {
 };
 
 struct SimNote {
-    notes::NoteId id = 0;
+    NOTEID id = 0;
     bool design = false;
     bool unreadable = false;  // every open fails, as with reader fields that leave the user out
     std::vector<SimItem> items;
 };
 
 struct SimViewEntry {
-    notes::NoteId id = 0;  // the category flag set for a category entry
+    NOTEID id = 0;  // the category flag set for a category entry
     std::string category;  // a category entry's text
 };
 
 struct SimView {
     std::vector<std::string> aliases;
-    notes::NoteId id = 0;  // the view's own note ID, past every document's
+    NOTEID id = 0;  // the view's own note ID, past every document's
     std::vector<SimViewEntry> entries;
 };
 
 struct SimDatabase {
     std::string title;
-    notes::TimeDate replicaId{};
+    TIMEDATE replicaId{};
     std::vector<SimNote> notes;  // ascending note ID
     std::vector<SimView> views;
 
-    const SimNote* FindNote(notes::NoteId id) const;
+    const SimNote* FindNote(NOTEID id) const;
     const SimView* FindView(std::string_view name) const;  // any alias, any letter case
     // What the database holds in memory, in bytes.
     std::size_t MemoryBytes() const;
@@ -57,7 +57,7 @@ const SimItem* FindItem(const std::vector<SimItem>& items, std::string_view name
 // names `file`.
 std::shared_ptr<const SimDatabase> ParseDatabase(const std::string& content,
                                                  const std::filesystem::path& file,
-                                                 notes::NotesStatus& status);
+                                                 STATUS& status);
 
 // Text list value bytes: a 16-bit count, the 16-bit lengths, then the texts.
 std::string BuildTextList(const std::vector<std::string>& lmbcsTexts);

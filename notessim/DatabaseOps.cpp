@@ -2,18 +2,16 @@
 #include <cstring>
 #include <string>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/Faults.h"
 #include "notessim/Runtime.h"
 #include "notessim/Servers.h"
 #include "notessim/Statuses.h"
 
-namespace notes {
-
 using namespace notessim;
 
-NotesStatus BuildNetworkPath(const char* /*port*/, const char* server, const char* file,
-                             char* path) {
+STATUS LNPUBLIC OSPathNetConstruct(const char* /*port*/, const char* server, const char* file,
+                                   char* retPath) try {
     SIM_FAULT_POINT("BuildNetworkPath");
     std::string joined;
     if (server != nullptr && server[0] != '\0') {
@@ -22,24 +20,31 @@ NotesStatus BuildNetworkPath(const char* /*port*/, const char* server, const cha
     }
     if (file != nullptr) joined += file;
     if (joined.size() > 255) return kStatusPathTooLong;
-    std::memcpy(path, joined.c_str(), joined.size() + 1);
+    std::memcpy(retPath, joined.c_str(), joined.size() + 1);
     return 0;
+} catch (...) {
+    return CaughtException("OSPathNetConstruct");
 }
 
-NotesStatus OpenDatabase(const char* path, DatabaseHandle* database) {
+STATUS LNPUBLIC NSFDbOpen(const char* path, notesapi::DBHANDLE* retDatabase) try {
     SIM_FAULT_POINT("OpenDatabase");
-    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
+    if (const STATUS status = RequireInitialized(); status != 0) return status;
     const std::string_view full = path == nullptr ? "" : path;
     const std::size_t bang = full.find("!!");
-    if (bang == std::string_view::npos) return OpenDatabaseOn("", full, *database);
-    return OpenDatabaseOn(full.substr(0, bang), full.substr(bang + 2), *database);
+    if (bang == std::string_view::npos) return OpenDatabaseOn("", full, *retDatabase);
+    return OpenDatabaseOn(full.substr(0, bang), full.substr(bang + 2), *retDatabase);
+} catch (...) {
+    return CaughtException("NSFDbOpen");
 }
 
-void CloseDatabase(DatabaseHandle database) {
-    ReleaseHandle(HandleKind::database, database, "CloseDatabase");
+STATUS LNPUBLIC NSFDbClose(notesapi::DBHANDLE database) try {
+    return Release("NSFDbClose", HandleKind::database, database, "CloseDatabase");
+} catch (...) {
+    return CaughtException("NSFDbClose");
 }
 
-NotesStatus GetDatabasePath(DatabaseHandle database, char* canonical, char* expanded) {
+STATUS LNPUBLIC NSFDbPathGet(notesapi::DBHANDLE database, char* retCanonical,
+                             char* retExpanded) try {
     SIM_FAULT_POINT("GetDatabasePath");
     const OpenDatabaseObject* opened = FindOpenDatabase(database, "GetDatabasePath");
     if (opened == nullptr) return kStatusInvalidHandle;
@@ -47,9 +52,9 @@ NotesStatus GetDatabasePath(DatabaseHandle database, char* canonical, char* expa
                            ? opened->filePath
                            : opened->server.canonicalName + "!!" + opened->filePath;
     if (path.size() > 255) path.resize(255);
-    if (canonical != nullptr) std::memcpy(canonical, path.c_str(), path.size() + 1);
-    if (expanded != nullptr) std::memcpy(expanded, path.c_str(), path.size() + 1);
+    if (retCanonical != nullptr) std::memcpy(retCanonical, path.c_str(), path.size() + 1);
+    if (retExpanded != nullptr) std::memcpy(retExpanded, path.c_str(), path.size() + 1);
     return 0;
+} catch (...) {
+    return CaughtException("NSFDbPathGet");
 }
-
-}  // namespace notes

@@ -142,7 +142,7 @@ bool Builder::Scalar(const Value& value) {
         case Frame::note:
             if (key_ == "id") {
                 if (value.kind != Kind::unsignedNumber || value.whole > 0xFFFFFFFFu) return Fail("bad note id");
-                note_.id = static_cast<notes::NoteId>(value.whole);
+                note_.id = static_cast<NOTEID>(value.whole);
                 noteHasId_ = true;
             } else if (key_ == "class") {
                 if (value.kind != Kind::text) return Fail("bad note class");
@@ -163,10 +163,10 @@ bool Builder::Scalar(const Value& value) {
             }
             if (itemPosition_ != 1) return Fail("an item is not a [name, value] pair");
             if (value.kind == Kind::text) {
-                item_.type = notes::kTypeText;
+                item_.type = notesapi::TYPE_TEXT;
                 item_.value = Utf8ToLibraryText(*value.text);
             } else if (value.kind == Kind::number || value.kind == Kind::unsignedNumber) {
-                item_.type = notes::kTypeNumber;
+                item_.type = notesapi::TYPE_NUMBER;
                 item_.value.assign(reinterpret_cast<const char*>(&value.number), sizeof value.number);
             } else {
                 return Fail("unknown value form of item " + LibraryTextToUtf8(item_.name));
@@ -192,7 +192,7 @@ bool Builder::Scalar(const Value& value) {
             if (value.kind != Kind::unsignedNumber || value.whole > 0xFFFFFFFFu) {
                 return Fail("view " + viewName_ + " holds an entry that is neither note nor category");
             }
-            view_.entries.push_back({static_cast<notes::NoteId>(value.whole), {}});
+            view_.entries.push_back({static_cast<NOTEID>(value.whole), {}});
             return true;
         case Frame::category:
             if (key_ == "category" && value.kind == Kind::text) category_ = Utf8ToLibraryText(*value.text);
@@ -279,7 +279,7 @@ bool Builder::Close() {
             note_.items.push_back(std::move(item_));
             break;
         case Frame::textList:
-            item_.type = notes::kTypeTextList;
+            item_.type = notesapi::TYPE_TEXT_LIST;
             item_.value = BuildTextList(listTexts_);
             itemPosition_ = 2;
             break;
@@ -297,7 +297,7 @@ bool Builder::Close() {
         case Frame::category:
             if (!category_) return Fail("view " + viewName_ + " holds an entry that is neither note nor category");
             view_.entries.push_back(
-                {notes::kCategoryNoteIdFlag | static_cast<notes::NoteId>(view_.entries.size()), std::move(*category_)});
+                {notesapi::NOTEID_CATEGORY | static_cast<NOTEID>(view_.entries.size()), std::move(*category_)});
             break;
         default:
             break;
@@ -308,9 +308,9 @@ bool Builder::Close() {
 
 bool Builder::FinishValueObject() {
     if (objectTime_ && !objectType_ && !objectHex_) {
-        notes::TimeDate time{};
+        TIMEDATE time{};
         if (!ParseTimeText(*objectTime_, time)) return Fail("bad time " + *objectTime_);
-        item_.type = notes::kTypeTime;
+        item_.type = notesapi::TYPE_TIME;
         item_.value.assign(reinterpret_cast<const char*>(&time), sizeof time);
     } else if (objectType_ && objectHex_ && !objectTime_) {
         const auto bytes = HexToBytes(*objectHex_);
@@ -325,7 +325,7 @@ bool Builder::FinishValueObject() {
 }
 
 bool Builder::Finish() {
-    notes::NoteId largest = 0;
+    NOTEID largest = 0;
     for (std::size_t i = 0; i < db_.notes.size(); ++i) {
         if (std::find(notesWithoutId_.begin(), notesWithoutId_.end(), i) == notesWithoutId_.end()) {
             largest = std::max(largest, db_.notes[i].id);
@@ -342,12 +342,12 @@ bool Builder::Finish() {
             return Fail("note ID " + std::to_string(db_.notes[i].id) + " given twice");
         }
     }
-    notes::NoteId nextViewId = db_.notes.empty() ? 4 : (db_.notes.back().id / 4 + 1) * 4;
+    NOTEID nextViewId = db_.notes.empty() ? 4 : (db_.notes.back().id / 4 + 1) * 4;
     for (SimView& view : db_.views) {
         view.id = nextViewId;
         nextViewId += 4;
         for (const SimViewEntry& entry : view.entries) {
-            if ((entry.id & notes::kCategoryNoteIdFlag) == 0 && db_.FindNote(entry.id) == nullptr) {
+            if ((entry.id & notesapi::NOTEID_CATEGORY) == 0 && db_.FindNote(entry.id) == nullptr) {
                 return Fail("view " + LibraryTextToUtf8(view.aliases.front()) + " names missing note " +
                             std::to_string(entry.id));
             }

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/DxlText.h"
 #include "notessim/Faults.h"
 #include "notessim/OpenNotes.h"
@@ -20,7 +20,7 @@ struct DxlExporterObject : HandleObject {};
 
 class ChunkedOutput {
 public:
-    ChunkedOutput(notes::DxlStreamCallback writer, void* context, std::uint32_t chunkSize)
+    ChunkedOutput(notesapi::XML_WRITE_FUNCTION writer, void* context, std::uint32_t chunkSize)
         : writer_(writer), context_(context), chunkSize_(chunkSize) {
         pending_.reserve(std::min<std::uint32_t>(chunkSize_, 1u << 20));
     }
@@ -37,23 +37,22 @@ public:
 
     void Flush() {
         if (pending_.empty()) return;
-        writer_(reinterpret_cast<const unsigned char*>(pending_.data()),
-                static_cast<std::uint32_t>(pending_.size()), context_);
+        writer_(reinterpret_cast<const BYTE*>(pending_.data()),
+                static_cast<DWORD>(pending_.size()), context_);
         pending_.clear();
     }
 
 private:
-    notes::DxlStreamCallback writer_;
+    notesapi::XML_WRITE_FUNCTION writer_;
     void* context_;
     std::uint32_t chunkSize_;
     std::string pending_;
 };
 
 // Opens the note (the hooks see it), writes its DXL, closes it again.
-notes::NotesStatus ExportNote(notes::DatabaseHandle database, const SimNote& note,
-                              ChunkedOutput& output) {
-    notes::NoteHandle handle = 0;
-    if (const notes::NotesStatus status =
+STATUS ExportNote(DHANDLE database, const SimNote& note, ChunkedOutput& output) {
+    DHANDLE handle = 0;
+    if (const STATUS status =
             OpenNoteCopy(database, note, handle, State().dxlOpenHooks);
         status != 0) {
         return status;
@@ -68,49 +67,52 @@ notes::NotesStatus ExportNote(notes::DatabaseHandle database, const SimNote& not
 }  // namespace
 }  // namespace notessim
 
-namespace notes {
-
 using namespace notessim;
 
-NotesStatus CreateDxlExporter(DxlExporterHandle* exporter) {
+STATUS LNPUBLIC DXLCreateExporter(notesapi::DXLEXPORTHANDLE* retExporter) try {
     SIM_FAULT_POINT("CreateDxlExporter");
-    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
-    *exporter = RegisterHandle(HandleKind::exporter, std::make_unique<DxlExporterObject>());
+    if (const STATUS status = RequireInitialized(); status != 0) return status;
+    *retExporter = RegisterHandle(HandleKind::exporter, std::make_unique<DxlExporterObject>());
     return 0;
+} catch (...) {
+    return CaughtException("DXLCreateExporter");
 }
 
-NotesStatus ExportIdTableAsDxl(DxlExporterHandle exporter, DxlStreamCallback writer,
-                               DatabaseHandle database, IdTableHandle table, void* context) {
+STATUS LNPUBLIC DXLExportIDTable(notesapi::DXLEXPORTHANDLE exporter,
+                                 notesapi::XML_WRITE_FUNCTION writer, notesapi::DBHANDLE database,
+                                 DHANDLE idTable, void* action) try {
     SIM_FAULT_POINT("ExportIdTableAsDxl");
-    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
+    if (const STATUS status = RequireInitialized(); status != 0) return status;
     const auto* exporterObject =
         FindHandleAs<DxlExporterObject>(HandleKind::exporter, exporter, "ExportIdTableAsDxl");
     const OpenDatabaseObject* opened = FindOpenDatabase(database, "ExportIdTableAsDxl");
-    const IdTableObject* ids = FindIdTable(table, "ExportIdTableAsDxl");
+    const IdTableObject* ids = FindIdTable(idTable, "ExportIdTableAsDxl");
     if (exporterObject == nullptr || opened == nullptr || ids == nullptr || writer == nullptr) {
         return kStatusInvalidHandle;
     }
     // Copies: the callbacks may do anything with the handles.
     const std::shared_ptr<const SimDatabase> data = opened->database;
     const std::string filePath = opened->filePath;
-    const std::vector<NoteId> noteIds(ids->ids.begin(), ids->ids.end());
+    const std::vector<NOTEID> noteIds(ids->ids.begin(), ids->ids.end());
 
-    ChunkedOutput output(writer, context, State().dxlChunk);
+    ChunkedOutput output(writer, action, State().dxlChunk);
     output.Append(DxlDatabaseStart(*data, filePath));
-    for (const NoteId id : noteIds) {
+    for (const NOTEID id : noteIds) {
         const SimNote* note = data->FindNote(id);
         if (note == nullptr) return kStatusNoteNotFound;
-        if (const NotesStatus status = ExportNote(database, *note, output); status != 0) {
+        if (const STATUS status = ExportNote(database, *note, output); status != 0) {
             return status;
         }
     }
     output.Append(DxlDatabaseEnd());
     output.Flush();
     return 0;
+} catch (...) {
+    return CaughtException("DXLExportIDTable");
 }
 
-void DeleteDxlExporter(DxlExporterHandle exporter) {
-    ReleaseHandle(HandleKind::exporter, exporter, "DeleteDxlExporter");
+void LNPUBLIC DXLDeleteExporter(notesapi::DXLEXPORTHANDLE exporter) try {
+    Release("DXLDeleteExporter", HandleKind::exporter, exporter, "DeleteDxlExporter");
+} catch (...) {
+    CaughtException("DXLDeleteExporter");
 }
-
-}  // namespace notes

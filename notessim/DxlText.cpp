@@ -25,10 +25,10 @@ std::string Attribute(std::string_view name, std::string_view utf8) {
 }
 
 std::string TimeHex(const std::string& value) {
-    notes::TimeDate time{};
+    TIMEDATE time{};
     std::memcpy(&time, value.data(), sizeof time);
     char text[17];
-    std::snprintf(text, sizeof text, "%08X%08X", time.innards[1], time.innards[0]);
+    std::snprintf(text, sizeof text, "%08X%08X", time.Innards[1], time.Innards[0]);
     return text;
 }
 
@@ -75,12 +75,12 @@ std::string Raw(const SimItem& item) {
 
 std::string ValueElement(const SimItem& item) {
     switch (item.type) {
-        case notes::kTypeText: return TextElement(item.value);
-        case notes::kTypeTextList: {
+        case notesapi::TYPE_TEXT: return TextElement(item.value);
+        case notesapi::TYPE_TEXT_LIST: {
             std::string element;
             return TextListElement(item.value, element) ? element : Raw(item);
         }
-        case notes::kTypeNumber:
+        case notesapi::TYPE_NUMBER:
             if (item.value.size() == sizeof(double)) {
                 double number = 0;
                 std::memcpy(&number, item.value.data(), sizeof number);
@@ -89,8 +89,8 @@ std::string ValueElement(const SimItem& item) {
                 return std::string("<number>") + text + "</number>";
             }
             return Raw(item);
-        case notes::kTypeTime:
-            if (item.value.size() == sizeof(notes::TimeDate)) {
+        case notesapi::TYPE_TIME:
+            if (item.value.size() == sizeof(TIMEDATE)) {
                 return "<datetime>" + TimeHex(item.value) + "</datetime>";
             }
             return Raw(item);
@@ -130,7 +130,7 @@ std::string DxlDatabaseStart(const SimDatabase& database, std::string_view fileP
     return start + ">\n";
 }
 
-std::string DxlDocument(notes::NoteId id, const std::vector<SimItem>& items) {
+std::string DxlDocument(NOTEID id, const std::vector<SimItem>& items) {
     std::string document = "<document noteid='" + std::to_string(id) + "'>\n";
     for (const SimItem& item : items) {
         document += "<item" + Attribute("name", LibraryTextToUtf8(item.name)) + ">";

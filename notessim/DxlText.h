@@ -12,7 +12,7 @@ namespace notessim {
 
 // The XML declaration and the database element's start tag.
 std::string DxlDatabaseStart(const SimDatabase& database, std::string_view filePath);
-std::string DxlDocument(notes::NoteId id, const std::vector<SimItem>& items);
+std::string DxlDocument(NOTEID id, const std::vector<SimItem>& items);
 std::string DxlDatabaseEnd();
 
 // UTF-8 text made safe for XML content and attribute values: markup characters as entities,

@@ -11,7 +11,7 @@ namespace {
 struct Fault {
     std::string operation;
     unsigned call = 0;  // 0: every call
-    notes::NotesStatus status = 0;
+    STATUS status = 0;
 };
 
 struct FaultTable {
@@ -30,7 +30,7 @@ unsigned long& TableGeneration() {
     return generation;
 }
 
-std::optional<notes::NotesStatus> FindFault(const FaultTable& table, std::string_view operation,
+std::optional<STATUS> FindFault(const FaultTable& table, std::string_view operation,
                                             unsigned call) {
     for (const Fault& fault : table.faults) {
         if (fault.operation == operation && (fault.call == 0 || fault.call == call)) {
@@ -73,7 +73,7 @@ bool ParseFault(std::string_view text, Fault& fault) {
     }
     if (target.empty()) return false;
     fault.operation = std::string(target);
-    fault.status = static_cast<notes::NotesStatus>(status);
+    fault.status = static_cast<STATUS>(status);
     return true;
 }
 
@@ -96,14 +96,14 @@ bool SetFaults(std::string_view faultList) {
     return true;
 }
 
-std::optional<notes::NotesStatus> TakeFault(std::string_view operation) {
+std::optional<STATUS> TakeFault(std::string_view operation) {
     FaultTable& table = Table();
     auto counter = table.calls.find(operation);
     if (counter == table.calls.end()) counter = table.calls.emplace(operation, 0).first;
     return FindFault(table, operation, ++counter->second);
 }
 
-std::optional<notes::NotesStatus> FaultPoint::Take() {
+std::optional<STATUS> FaultPoint::Take() {
     FaultTable& table = Table();
     if (tableGeneration_ != TableGeneration()) {
         // Map nodes stay where they are until the table is reset.

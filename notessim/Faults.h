@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/CTypes.h"
 
 namespace notessim {
 
@@ -15,14 +15,14 @@ namespace notessim {
 bool SetFaults(std::string_view faultList);
 
 // Counts a call of `operation` and gives the status to fail it with, if any.
-std::optional<notes::NotesStatus> TakeFault(std::string_view operation);
+std::optional<STATUS> TakeFault(std::string_view operation);
 
 // TakeFault for one place in the code, which finds its operation's counter once rather than on
 // every call: some operations run for every record of a large scan.
 class FaultPoint {
 public:
     explicit FaultPoint(std::string_view operation) : operation_(operation) {}
-    std::optional<notes::NotesStatus> Take();
+    std::optional<STATUS> Take();
 
 private:
     std::string_view operation_;

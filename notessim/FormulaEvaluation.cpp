@@ -49,9 +49,9 @@ Value FieldValue(const std::vector<SimItem>& items, std::string_view name) {
     const SimItem* item = FindItem(items, name);
     if (item == nullptr) return Texts({""});
     switch (item->type) {
-        case notes::kTypeText: return Texts({item->value});
-        case notes::kTypeTextList: return Texts(TextListMembers(item->value));
-        case notes::kTypeNumber:
+        case notesapi::TYPE_TEXT: return Texts({item->value});
+        case notesapi::TYPE_TEXT_LIST: return Texts(TextListMembers(item->value));
+        case notesapi::TYPE_NUMBER:
             if (item->value.size() == sizeof(double)) {
                 double number = 0;
                 std::memcpy(&number, item->value.data(), sizeof number);

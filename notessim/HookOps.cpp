@@ -1,121 +1,130 @@
-// Note-open hooks. Every registration holds its own hook (notessim/NoteOpenHooks.h); a team
-// HookHandler is called the way the Notes extension manager calls it on 32-bit Windows: with a
-// notification record {uint16 event, uint16 notification type (1, after), uint16 the open's
-// status, pointer to the argument list at byte 6}. That argument list holds pointer-sized
-// entries: database handle, note ID, open flags, and (entry 3) a pointer to the opened note's
-// handle.
+// Extension-manager hooks: each EMRegister registration holds its EMHANDLER, called after every
+// note the runtime opens with a real EMRECORD whose Ap holds NSFNoteOpen's arguments.
 #include <cstring>
 #include <memory>
 #include <set>
 #include <vector>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/Faults.h"
-#include "notessim/NoteOpenHooks.h"
 #include "notessim/OpenNotes.h"
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 
-namespace notessim {
+using namespace notessim;
+using notesapi::EMHANDLER;
+using notesapi::EMRECORD;
+
 namespace {
 
-struct HookRegistrationObject : HandleObject {
-    NoteOpenHook hook;
-    notes::HookRecursionId recursionId = 0;
+struct HookCall {
+    EMHANDLER handler = nullptr;
+    WORD recursionId = 0;
 };
 
-struct HookCall {
-    NoteOpenHook hook;
-    notes::HookRecursionId recursionId;
+struct HookRegistrationObject : HandleObject {
+    HookCall call;
 };
 
 // Recursion IDs whose handler is running: a note opened from inside a handler does not call
 // handlers of the same recursion ID again.
-std::set<notes::HookRecursionId>& ActiveRecursionIds() {
-    static std::set<notes::HookRecursionId> active;
+std::set<WORD>& ActiveRecursionIds() {
+    static std::set<WORD> active;
     return active;
 }
 
 std::vector<HookCall> RegisteredHooks() {
-    std::vector<HookCall> calls;
+    std::vector<HookCall> hooks;
     for (const OpenHandle& open : OpenHandles()) {  // ascending handle: registration order
         if (open.kind != HandleKind::hook) continue;
         const auto* hook =
             FindHandleAs<HookRegistrationObject>(HandleKind::hook, open.handle, "hook");
-        if (hook != nullptr) calls.push_back({hook->hook, hook->recursionId});
+        if (hook != nullptr) hooks.push_back(hook->call);
     }
-    return calls;
+    return hooks;
 }
 
-constexpr std::size_t kRecordSize = notes::kHookArgumentsOffset + sizeof(void*);
+// Ap becomes this call's own variable arguments, so the record has each platform's layout: a
+// char* at byte 6 on 32-bit Windows (packed), a char* at byte 8 on 64-bit Windows, the va_list
+// object itself at byte 8 on Linux x64.
+STATUS CallHandler(EMHANDLER handler, EMRECORD* record, ...) {
+#if DXL_NOTES_WIN32
+    va_list arguments;
+    va_start(arguments, record);
+    // The packed field is not aligned for a pointer store.
+    std::memcpy(reinterpret_cast<unsigned char*>(record) + offsetof(EMRECORD, Ap), &arguments,
+                sizeof arguments);
+    const STATUS status = handler(record);
+    va_end(arguments);
+#else
+    va_start(record->Ap, record);
+    const STATUS status = handler(record);
+    va_end(record->Ap);
+#endif
+    return status;
+}
 
-notes::NotesStatus CallWithRecord(notes::HookHandler handler, const NoteOpenArguments& opened) {
-    const std::uintptr_t arguments[4] = {opened.database, opened.id, opened.openFlags,
-                                         reinterpret_cast<std::uintptr_t>(opened.note)};
-    const void* argumentList = arguments;
-    unsigned char record[kRecordSize] = {};
-    const std::uint16_t header[3] = {notes::kHookEventNoteOpen, notes::kHookNotifiedAfter,
-                                     opened.status};
-    std::memcpy(record, header, sizeof header);
-    std::memcpy(record + notes::kHookArgumentsOffset, &argumentList, sizeof argumentList);
-    return handler(record);
+// When `openStatus` is not NOERROR, *note was never set.
+STATUS CallAfterNoteOpen(EMHANDLER handler, DHANDLE database, NOTEID id,
+                         notesapi::NOTEHANDLE* note, STATUS openStatus) {
+    EMRECORD record{};
+    record.EId = notesapi::EM_NSFNOTEOPEN;
+    record.NotificationType = notesapi::EM_AFTER;
+    record.Status = openStatus;
+    // NSFNoteOpen's WORD open flags arrive promoted to int, as a variadic argument does.
+    return CallHandler(handler, &record, notesapi::DBHANDLE{database}, NOTEID{id}, int{0}, note);
 }
 
 }  // namespace
 
-notes::NotesStatus NotifyNoteOpened(notes::DatabaseHandle database, notes::NoteId id,
-                                    notes::NoteHandle note, notes::NotesStatus openStatus) {
-    notes::NoteHandle noteHandle = note;
-    const NoteOpenArguments arguments{database, id, 0, &noteHandle, openStatus};
-    for (const HookCall& call : RegisteredHooks()) {
-        if (!ActiveRecursionIds().insert(call.recursionId).second) continue;
-        const notes::NotesStatus status = call.hook(arguments);
-        ActiveRecursionIds().erase(call.recursionId);
-        if (notes::IsStatus(status, notes::kHookContinue)) continue;
-        return status;  // 0: handled, no further hooks; else the open fails
+namespace notessim {
+
+STATUS NotifyNoteOpened(DHANDLE database, NOTEID id, DHANDLE note, STATUS openStatus) {
+    notesapi::NOTEHANDLE noteHandle = note;
+    for (const HookCall& hook : RegisteredHooks()) {
+        if (!ActiveRecursionIds().insert(hook.recursionId).second) continue;
+        const STATUS status =
+            CallAfterNoteOpen(hook.handler, database, id, &noteHandle, openStatus);
+        ActiveRecursionIds().erase(hook.recursionId);
+        if (IsStatus(status, notesapi::ERR_EM_CONTINUE)) continue;
+        return status;  // NOERROR: handled, no further hooks; else the open fails
     }
     return openStatus;
 }
 
-notes::NotesStatus RegisterNoteOpenFunction(std::uint16_t event, std::uint16_t when,
-                                            NoteOpenHook hook, notes::HookRecursionId recursionId,
-                                            notes::HookRegistration* registration) {
-    SIM_FAULT_POINT("RegisterNoteOpenHook");
-    if (const notes::NotesStatus status = RequireInitialized(); status != 0) return status;
-    if (event != notes::kHookEventNoteOpen) return kStatusUnsupportedEvent;
-    if (when != notes::kHookRegisterAfter || !hook) return kStatusUnsupportedHook;
-    auto registered = std::make_unique<HookRegistrationObject>();
-    registered->hook = std::move(hook);
-    registered->recursionId = recursionId;
-    *registration = RegisterHandle(HandleKind::hook, std::move(registered));
-    return 0;
-}
-
 }  // namespace notessim
 
-namespace notes {
-
-using namespace notessim;
-
-NotesStatus CreateHookRecursionId(HookRecursionId* recursionId) {
+STATUS LNPUBLIC EMCreateRecursionID(WORD* retRecursionId) try {
     SIM_FAULT_POINT("CreateHookRecursionId");
-    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
-    static HookRecursionId last = 0;
-    *recursionId = ++last;
+    if (const STATUS status = RequireInitialized(); status != 0) return status;
+    static std::uint32_t last = 0;
+    const std::uint32_t recursionId = ++last;
+    STATUS status = 0;
+    if (!FitsWord(recursionId, "EMCreateRecursionID", "recursion ID", status)) return status;
+    if (retRecursionId != nullptr) *retRecursionId = static_cast<WORD>(recursionId);
     return 0;
+} catch (...) {
+    return CaughtException("EMCreateRecursionID");
 }
 
-NotesStatus RegisterNoteOpenHook(std::uint16_t event, std::uint16_t when, HookHandler handler,
-                                 HookRecursionId recursionId, HookRegistration* registration) {
-    NoteOpenHook hook;
-    if (handler != nullptr) {
-        hook = [handler](const NoteOpenArguments& opened) { return CallWithRecord(handler, opened); };
-    }
-    return RegisterNoteOpenFunction(event, when, std::move(hook), recursionId, registration);
+STATUS LNPUBLIC EMRegister(notesapi::EID event, DWORD flags, EMHANDLER handler, WORD recursionId,
+                           notesapi::HEMREGISTRATION* retRegistration) try {
+    STATUS refused = 0;
+    if (!FitsWord(flags, "EMRegister", "flags", refused)) return refused;
+    SIM_FAULT_POINT("RegisterNoteOpenHook");
+    if (const STATUS status = RequireInitialized(); status != 0) return status;
+    if (event != notesapi::EM_NSFNOTEOPEN) return kStatusUnsupportedEvent;
+    if (flags != notesapi::EM_REG_AFTER || handler == nullptr) return kStatusUnsupportedHook;
+    auto registered = std::make_unique<HookRegistrationObject>();
+    registered->call = {handler, recursionId};
+    *retRegistration = RegisterHandle(HandleKind::hook, std::move(registered));
+    return 0;
+} catch (...) {
+    return CaughtException("EMRegister");
 }
 
-void DeregisterHook(HookRegistration registration) {
-    ReleaseHandle(HandleKind::hook, registration, "DeregisterHook");
+STATUS LNPUBLIC EMDeregister(notesapi::HEMREGISTRATION registration) try {
+    return Release("EMDeregister", HandleKind::hook, registration, "DeregisterHook");
+} catch (...) {
+    return CaughtException("EMDeregister");
 }
-
-}  // namespace notes

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/Faults.h"
 #include "notessim/Runtime.h"
 #include "notessim/Selection.h"
@@ -26,49 +26,61 @@ T* FindMemoryAs(std::uint32_t handle, const char* operation, const char* what) {
 }  // namespace
 
 void* IdTableObject::Data() {
-    image.assign(1, static_cast<notes::NoteId>(ids.size()));
+    image.assign(1, static_cast<NOTEID>(ids.size()));
     image.insert(image.end(), ids.begin(), ids.end());
     return image.data();
 }
 
-CompiledFormula* FindCompiledFormula(notes::FormulaHandle handle, const char* operation) {
+CompiledFormula* FindCompiledFormula(DHANDLE handle, const char* operation) {
     return FindMemoryAs<CompiledFormula>(handle, operation, "a compiled formula");
 }
 
-IdTableObject* FindIdTable(notes::IdTableHandle handle, const char* operation) {
+IdTableObject* FindIdTable(DHANDLE handle, const char* operation) {
     return FindMemoryAs<IdTableObject>(handle, operation, "an ID table");
 }
 
 }  // namespace notessim
 
-namespace notes {
-
 using namespace notessim;
 
-NotesStatus CreateIdTable(std::uint16_t /*alignment*/, IdTableHandle* table) {
+STATUS LNPUBLIC IDCreateTable(DWORD alignment, DHANDLE* retTable) try {
+    STATUS refused = 0;
+    if (!FitsWord(alignment, "IDCreateTable", "alignment", refused)) return refused;
     SIM_FAULT_POINT("CreateIdTable");
-    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
-    *table = RegisterHandle(HandleKind::memory, std::make_unique<IdTableObject>());
+    if (const STATUS status = RequireInitialized(); status != 0) return status;
+    *retTable = RegisterHandle(HandleKind::memory, std::make_unique<IdTableObject>());
     return 0;
+} catch (...) {
+    return CaughtException("IDCreateTable");
 }
 
-NotesStatus InsertIdIntoTable(IdTableHandle table, NoteId id, bool* inserted) {
+STATUS LNPUBLIC IDInsert(DHANDLE table, NOTEID id, BOOL* retInserted) try {
     SIM_FAULT_POINT("InsertIdIntoTable");
     IdTableObject* object = FindIdTable(table, "InsertIdIntoTable");
     if (object == nullptr) return kStatusInvalidHandle;
     const bool added = object->ids.insert(id).second;
-    if (inserted != nullptr) *inserted = added;
+    if (retInserted != nullptr) *retInserted = ToBool(added);
+    return 0;
+} catch (...) {
+    return CaughtException("IDInsert");
+}
+
+DWORD LNPUBLIC IDEntries(DHANDLE table) try {
+    const IdTableObject* object = FindIdTable(table, "CountIdTableEntries");
+    return object == nullptr ? 0 : static_cast<DWORD>(object->ids.size());
+} catch (...) {
+    CaughtException("IDEntries");
     return 0;
 }
 
-std::uint32_t CountIdTableEntries(IdTableHandle table) {
-    const IdTableObject* object = FindIdTable(table, "CountIdTableEntries");
-    return object == nullptr ? 0 : static_cast<std::uint32_t>(object->ids.size());
-}
-
-void DestroyIdTable(IdTableHandle table) {
-    if (FindIdTable(table, "DestroyIdTable") == nullptr) return;
+STATUS LNPUBLIC IDDestroyTable(DHANDLE table) try {
+    if (dynamic_cast<IdTableObject*>(LiveHandle(HandleKind::memory, table)) == nullptr) {
+        return RefuseMisuse("IDDestroyTable",
+                            "memory handle " + std::to_string(table) + " is not an open ID table",
+                            kStatusInvalidHandle);
+    }
     ReleaseHandle(HandleKind::memory, table, "DestroyIdTable");
+    return 0;
+} catch (...) {
+    return CaughtException("IDDestroyTable");
 }
-
-}  // namespace notes

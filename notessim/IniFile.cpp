@@ -21,7 +21,7 @@ bool ParsePositive(const std::string& text, std::uint32_t& value) {
 }
 
 // A status in decimal or 0x hexadecimal, 0 to 0xFFFF.
-bool ParseStatus(std::string text, std::optional<notes::NotesStatus>& status) {
+bool ParseStatus(std::string text, std::optional<STATUS>& status) {
     int base = 10;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
         text.erase(0, 2);
@@ -33,11 +33,11 @@ bool ParseStatus(std::string text, std::optional<notes::NotesStatus>& status) {
         parsed > 0xFFFF) {
         return false;
     }
-    status = static_cast<notes::NotesStatus>(parsed);
+    status = static_cast<STATUS>(parsed);
     return true;
 }
 
-notes::NotesStatus Malformed(const std::filesystem::path& file, const std::string& what) {
+STATUS Malformed(const std::filesystem::path& file, const std::string& what) {
     SetStatusDetail(kStatusBadEnvironmentFile,
                     "Environment file is damaged: " + PathToUtf8(file) + ": " + what);
     return kStatusBadEnvironmentFile;
@@ -45,9 +45,9 @@ notes::NotesStatus Malformed(const std::filesystem::path& file, const std::strin
 
 }  // namespace
 
-notes::NotesStatus LoadIniFile(const std::filesystem::path& iniFile) {
+STATUS LoadIniFile(const std::filesystem::path& iniFile) {
     const auto content = ReadWholeFile(iniFile);
-    if (!content) return notes::kStatusIniNotFound;
+    if (!content) return kStatusIniNotFound;
 
     RuntimeState fresh;
     fresh.iniFile = iniFile;

@@ -3,12 +3,12 @@
 
 #include <filesystem>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/CTypes.h"
 
 namespace notessim {
 
 // Reads `iniFile` (relative to the working directory) and applies its settings; 421 when it
 // cannot be read, a status naming the file when a setting is malformed.
-notes::NotesStatus LoadIniFile(const std::filesystem::path& iniFile);
+STATUS LoadIniFile(const std::filesystem::path& iniFile);
 
 }  // namespace notessim

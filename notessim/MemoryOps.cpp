@@ -1,33 +1,43 @@
-// Memory handles: plain buffers, compiled formulas and ID tables.
-#include "notes/NotesPlatform.h"
-#include "notessim/Handles.h"
+// Memory handles: plain buffers, compiled formulas and ID tables (which IDDestroyTable releases).
+#include "notessim/ApiEdge.h"
+#include "notessim/Selection.h"
+#include "notessim/Statuses.h"
 
-namespace notes {
+using namespace notessim;
 
-using notessim::HandleKind;
-using notessim::MemoryObject;
-
-void* LockMemoryHandle(MemoryHandle handle) {
-    auto* memory = notessim::FindHandleAs<MemoryObject>(HandleKind::memory, handle, "LockMemoryHandle");
+void* LNPUBLIC OSLockObject(DHANDLE handle) try {
+    auto* memory = FindHandleAs<MemoryObject>(HandleKind::memory, handle, "LockMemoryHandle");
     if (memory == nullptr) return nullptr;
     ++memory->lockCount;
     return memory->Data();
+} catch (...) {
+    CaughtException("OSLockObject");
+    return nullptr;
 }
 
-void UnlockMemoryHandle(MemoryHandle handle) {
-    auto* memory =
-        notessim::FindHandleAs<MemoryObject>(HandleKind::memory, handle, "UnlockMemoryHandle");
-    if (memory == nullptr) return;
+BOOL LNPUBLIC OSUnlockObject(DHANDLE handle) try {
+    auto* memory = FindHandleAs<MemoryObject>(HandleKind::memory, handle, "UnlockMemoryHandle");
+    if (memory == nullptr) return 1;
     if (memory->lockCount == 0) {
-        notessim::RecordMisuse("UnlockMemoryHandle: memory handle " + std::to_string(handle) +
-                               " is not locked");
-        return;
+        RecordMisuse("UnlockMemoryHandle: memory handle " + std::to_string(handle) +
+                     " is not locked");
+        return 1;
     }
     --memory->lockCount;
+    return 1;
+} catch (...) {
+    CaughtException("OSUnlockObject");
+    return 0;
 }
 
-void FreeMemoryHandle(MemoryHandle handle) {
-    notessim::ReleaseHandle(HandleKind::memory, handle, "FreeMemoryHandle");
+STATUS LNPUBLIC OSMemFree(DHANDLE handle) try {
+    if (dynamic_cast<IdTableObject*>(LiveHandle(HandleKind::memory, handle)) != nullptr) {
+        return RefuseMisuse("OSMemFree",
+                            "memory handle " + std::to_string(handle) +
+                                " is an ID table, which only IDDestroyTable releases",
+                            kStatusInvalidHandle);
+    }
+    return Release("OSMemFree", HandleKind::memory, handle, "FreeMemoryHandle");
+} catch (...) {
+    return CaughtException("OSMemFree");
 }
-
-}  // namespace notes

@@ -15,8 +15,8 @@ void PutWord(std::string& out, std::size_t at, std::uint32_t value, int bytes) {
 }
 
 std::vector<std::string_view> TextMembers(const SimItem& item) {
-    if (item.type == notes::kTypeText) return {item.value};
-    if (item.type == notes::kTypeTextList) return ListMembers(item.value);
+    if (item.type == notesapi::TYPE_TEXT) return {item.value};
+    if (item.type == notesapi::TYPE_TEXT_LIST) return ListMembers(item.value);
     return {};
 }
 
@@ -47,7 +47,7 @@ void AppendMatch(const SimNote& note, const std::vector<std::string>& items, std
     PutWord(out, start + 4, static_cast<std::uint32_t>(items.size()), 2);
 }
 
-notes::NotesStatus LookupFailed(const std::string& text, notes::NotesStatus status) {
+STATUS LookupFailed(const std::string& text, STATUS status) {
     SetStatusDetail(status, text);
     return status;
 }
@@ -82,7 +82,7 @@ std::vector<std::string> SplitPackedTexts(const char* texts, std::uint16_t count
     return split;
 }
 
-notes::NotesStatus BuildLookupBuffer(const SimDatabase& directory, const std::string& fileName,
+STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileName,
                                      const LookupRequest& request, std::string& buffer) {
     for (const std::string& item : request.items) {
         if (item.size() > 0xFFFF) return LookupFailed("Item name too long", kStatusBadNamesDatabase);
@@ -105,7 +105,7 @@ notes::NotesStatus BuildLookupBuffer(const SimDatabase& directory, const std::st
         for (const SimView* view : views) {
             for (const SimViewEntry& entry : view->entries) {
                 const SimNote* note = directory.FindNote(entry.id);
-                if ((entry.id & notes::kCategoryNoteIdFlag) != 0 || note == nullptr) continue;
+                if ((entry.id & notesapi::NOTEID_CATEGORY) != 0 || note == nullptr) continue;
                 const bool all = name.empty() && (request.flags & kLookupAll) != 0;
                 if (!all && (name.empty() || !NoteMatches(*note, name))) continue;
                 AppendMatch(*note, request.items, buffer);

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/CTypes.h"
 #include "notessim/Database.h"
 
 namespace notessim {
@@ -37,7 +37,7 @@ std::vector<std::string> SplitPackedTexts(const char* texts, std::uint16_t count
 std::vector<std::string_view> ListMembers(std::string_view list);
 
 // Searches `directory` and builds the buffer; a missing view or too many matches is a status.
-notes::NotesStatus BuildLookupBuffer(const SimDatabase& directory, const std::string& fileName,
+STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileName,
                                      const LookupRequest& request, std::string& buffer);
 
 std::uint32_t ReadLookupLength(const void* record);

@@ -1,7 +1,7 @@
 // Name lookups in a server's directory: LookupNames and reading its buffer.
 #include <memory>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/Faults.h"
 #include "notessim/Files.h"
 #include "notessim/Handles.h"
@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view kDirectoryFile = "names.nsf";
 
-notes::NotesStatus ReadDirectory(const char* server, std::shared_ptr<const SimDatabase>& directory,
+STATUS ReadDirectory(const char* server, std::shared_ptr<const SimDatabase>& directory,
                                  std::filesystem::path& file) {
     ServerLocation location;
     if (const auto status = LocateServer(server == nullptr ? "" : server, location); status != 0) {
@@ -33,7 +33,7 @@ notes::NotesStatus ReadDirectory(const char* server, std::shared_ptr<const SimDa
                         "Unable to open the directory names.nsf on " + serverText);
         return kStatusBadNamesDatabase;
     }
-    notes::NotesStatus status = 0;
+    STATUS status = 0;
     directory = ParseDatabase(*content, file, status);
     if (directory) ClaimMemory(directory->MemoryBytes());
     return status;
@@ -46,87 +46,97 @@ std::uint16_t ReadWord(const unsigned char* at) {
 }  // namespace
 }  // namespace notessim
 
-namespace notes {
-
 using namespace notessim;
 
-NotesStatus LookupNames(const char* server, std::uint16_t flags, std::uint16_t nameSpaceCount,
-                        const char* nameSpaces, std::uint16_t nameCount, const char* names,
-                        std::uint16_t itemCount, const char* items, MemoryHandle* lookup) {
+STATUS LNPUBLIC NAMELookup2(const char* server, DWORD flags, WORD nameSpaceCount,
+                            const char* nameSpaces, WORD nameCount, const char* names,
+                            WORD itemCount, const char* items, DHANDLE* retBuffer) try {
+    STATUS refused = 0;
+    if (!FitsWord(flags, "NAMELookup2", "flags", refused)) return refused;
     SIM_FAULT_POINT("LookupNames");
-    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
+    if (const STATUS status = RequireInitialized(); status != 0) return status;
     std::shared_ptr<const SimDatabase> directory;
     std::filesystem::path file;
-    if (const NotesStatus status = ReadDirectory(server, directory, file); status != 0) {
-        return status;
-    }
-    const LookupRequest request{flags, SplitPackedTexts(nameSpaces, nameSpaceCount),
+    if (const STATUS status = ReadDirectory(server, directory, file); status != 0) return status;
+    const LookupRequest request{static_cast<WORD>(flags),
+                                SplitPackedTexts(nameSpaces, nameSpaceCount),
                                 SplitPackedTexts(names, nameCount),
                                 SplitPackedTexts(items, itemCount)};
     std::string bytes;
-    if (const NotesStatus status = BuildLookupBuffer(*directory, PathToUtf8(file), request, bytes);
+    if (const STATUS status = BuildLookupBuffer(*directory, PathToUtf8(file), request, bytes);
         status != 0) {
         return status;
     }
     auto memory = std::make_unique<MemoryBuffer>();
     memory->bytes.assign(bytes.begin(), bytes.end());
-    *lookup = RegisterHandle(HandleKind::memory, std::move(memory));
+    *retBuffer = RegisterHandle(HandleKind::memory, std::move(memory));
     return 0;
+} catch (...) {
+    return CaughtException("NAMELookup2");
 }
 
-const void* FirstLookupName(const void* lookup, const void* previousName,
-                            std::uint16_t* matchCount) {
-    if (matchCount != nullptr) *matchCount = 0;
+void* LNPUBLIC NAMELocateNextName2(void* lookup, void* previousName, DWORD* retMatchCount) try {
+    if (retMatchCount != nullptr) *retMatchCount = 0;
     if (lookup == nullptr) return nullptr;
-    const auto* start = static_cast<const unsigned char*>(lookup);
+    auto* start = static_cast<unsigned char*>(lookup);
     const unsigned char* end = start + ReadLookupLength(lookup);
-    const unsigned char* name =
+    unsigned char* name =
         previousName == nullptr
             ? start + kLookupHeaderSize
-            : static_cast<const unsigned char*>(previousName) + ReadLookupLength(previousName);
+            : static_cast<unsigned char*>(previousName) + ReadLookupLength(previousName);
     if (name + kLookupNameHeaderSize > end) return nullptr;
-    if (matchCount != nullptr) *matchCount = ReadLookupCount(name);
+    if (retMatchCount != nullptr) *retMatchCount = ReadLookupCount(name);
     return name;
+} catch (...) {
+    CaughtException("NAMELocateNextName2");
+    return nullptr;
 }
 
-const void* NextNameMatch(const void* /*lookup*/, const void* name, const void* previousMatch) {
+// The reference warns that a real library does not return NULL after the last match: callers
+// count. With extended delivery the last match comes again.
+void* LNPUBLIC NAMELocateNextMatch2(void* /*lookup*/, void* name, void* previousMatch) try {
     if (name == nullptr) return nullptr;
-    const auto* record = static_cast<const unsigned char*>(name);
+    auto* record = static_cast<unsigned char*>(name);
     const unsigned char* end = record + ReadLookupLength(name);
-    const unsigned char* match =
+    unsigned char* match =
         previousMatch == nullptr
             ? record + kLookupNameHeaderSize
-            : static_cast<const unsigned char*>(previousMatch) + ReadLookupLength(previousMatch);
-    return match + kLookupMatchHeaderSize > end ? nullptr : match;
+            : static_cast<unsigned char*>(previousMatch) + ReadLookupLength(previousMatch);
+    if (match + kLookupMatchHeaderSize <= end) return match;
+    return previousMatch != nullptr && ExtendedDelivery() ? previousMatch : nullptr;
+} catch (...) {
+    CaughtException("NAMELocateNextMatch2");
+    return nullptr;
 }
 
-// Gives value `value` of item `item` (0-based) of a match as NUL-terminated text; `bufferSize`
-// counts the terminator. Only text and text-list values are text.
-NotesStatus GetMatchItemText(const void* match, std::uint16_t item, std::uint16_t value,
-                             char* buffer, std::uint16_t bufferSize) {
+// Gives member `member` of item `item` (0-based) of a match as NUL-terminated text;
+// `bufferLength` is the buffer's size, so the text is cut to leave room for its NUL. Only text
+// and text-list values are text.
+STATUS LNPUBLIC NAMEGetTextItem2(void* match, WORD item, WORD member, char* buffer,
+                                 WORD bufferLength) try {
     SIM_FAULT_POINT("GetMatchItemText");
-    if (buffer != nullptr && bufferSize > 0) buffer[0] = '\0';
+    if (buffer != nullptr && bufferLength > 0) buffer[0] = '\0';
     if (match == nullptr || item >= ReadLookupCount(match)) return kStatusItemNotFound;
     const auto* record = static_cast<const unsigned char*>(match);
     std::size_t offset = kLookupMatchHeaderSize + ReadLookupCount(match) * kLookupItemDescriptorSize;
-    for (std::uint16_t i = 0; i < item; ++i) {
+    for (WORD i = 0; i < item; ++i) {
         offset += ReadWord(record + kLookupMatchHeaderSize + i * kLookupItemDescriptorSize + 2);
     }
     const unsigned char* descriptor = record + kLookupMatchHeaderSize + item * kLookupItemDescriptorSize;
-    const std::uint16_t type = ReadWord(descriptor);
+    const WORD type = ReadWord(descriptor);
     const std::string_view bytes(reinterpret_cast<const char*>(record + offset), ReadWord(descriptor + 2));
     std::string_view text;
-    if (type == kTypeText && value == 0) {
+    if (type == notesapi::TYPE_TEXT && member == 0) {
         text = bytes;
-    } else if (type == kTypeTextList) {
+    } else if (type == notesapi::TYPE_TEXT_LIST) {
         const std::vector<std::string_view> members = ListMembers(bytes);
-        if (value >= members.size()) return kStatusNotInList;
-        text = members[value];
+        if (member >= members.size()) return kStatusNotInList;
+        text = members[member];
     } else {
         return kStatusItemNotFound;
     }
-    if (buffer != nullptr && bufferSize > 0) CopyLibraryText(text, buffer, bufferSize - 1u);
+    if (buffer != nullptr && bufferLength > 0) CopyLibraryText(text, buffer, bufferLength - 1u);
     return 0;
+} catch (...) {
+    return CaughtException("NAMEGetTextItem2");
 }
-
-}  // namespace notes

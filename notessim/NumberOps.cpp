@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <cstring>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/Faults.h"
 #include "notessim/FloatingText.h"
 #include "notessim/Statuses.h"
 
-namespace notes {
+using namespace notessim;
+
 namespace {
 
 // The digits of a whole number below 10^15 (counts, sizes, status codes): what the general
@@ -58,7 +59,7 @@ char* FormatShortDecimal(double number, char* text) {
 char* FormatNumber(double number, char* text, std::size_t size) {
     if (char* end = FormatWholeNumber(number, text)) return end;
     if (char* end = FormatShortDecimal(number, text)) return end;
-    char* end = notessim::DoubleToChars(text, text + size, number, 15).ptr;
+    char* end = DoubleToChars(text, text + size, number, 15).ptr;
     for (char* at = text; at != end; ++at) {
         if (*at >= 'a' && *at <= 'z') *at = static_cast<char>(*at - 'a' + 'A');
     }
@@ -68,18 +69,21 @@ char* FormatNumber(double number, char* text, std::size_t size) {
 }  // namespace
 
 // General format with up to 15 significant digits and no trailing zeros: 3, 0.5, 1234.5, 1E+20.
-NotesStatus NumberToText(const void* /*numberFormat*/, const void* /*international*/,
-                         const double* number, char* buffer, std::uint16_t bufferSize,
-                         std::uint16_t* length) {
+// The text buffer holds textBufferLength bytes and one more, as the reference says: the text is
+// padded with NULs to its end, so a caller whose buffer is one byte short finds out.
+STATUS LNPUBLIC ConvertFLOATToText(const void* /*intlFormat*/,
+                                   const notesapi::NFMT* /*numberFormat*/,
+                                   notesapi::NUMBER* number, char* retText,
+                                   WORD textBufferLength, WORD* retTextLength) try {
     SIM_FAULT_POINT("NumberToText");
     char text[64];
     const auto size = static_cast<std::size_t>(FormatNumber(*number, text, sizeof text) - text);
-    if (length != nullptr) *length = 0;
-    if (buffer == nullptr || size > bufferSize) return notessim::kStatusBufferTooSmall;
-    std::memcpy(buffer, text, size);
-    if (size < bufferSize) buffer[size] = '\0';
-    if (length != nullptr) *length = static_cast<std::uint16_t>(size);
+    if (retTextLength != nullptr) *retTextLength = 0;
+    if (retText == nullptr || size > textBufferLength) return kStatusBufferTooSmall;
+    std::memcpy(retText, text, size);
+    std::memset(retText + size, 0, textBufferLength + 1u - size);
+    if (retTextLength != nullptr) *retTextLength = static_cast<WORD>(size);
     return 0;
+} catch (...) {
+    return CaughtException("ConvertFLOATToText");
 }
-
-}  // namespace notes

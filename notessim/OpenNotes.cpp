@@ -8,26 +8,26 @@
 
 namespace notessim {
 
-OpenNoteObject* FindOpenNote(notes::NoteHandle handle, const char* operation) {
+OpenNoteObject* FindOpenNote(DHANDLE handle, const char* operation) {
     return FindHandleAs<OpenNoteObject>(HandleKind::note, handle, operation);
 }
 
-notes::NotesStatus OpenNoteCopy(notes::DatabaseHandle database, const SimNote& note,
-                                notes::NoteHandle& handle, bool callHooks) {
+STATUS OpenNoteCopy(DHANDLE database, const SimNote& note,
+                                DHANDLE& handle, bool callHooks) {
     static FaultPoint failedOpen("OpenNote");
-    std::optional<notes::NotesStatus> failure = failedOpen.Take();
+    std::optional<STATUS> failure = failedOpen.Take();
     if (!failure && note.unreadable) failure = kStatusNoteUnreadable;
     if (failure) {
         // A hook cannot turn a failed open into one that gives a note.
-        const notes::NotesStatus status =
+        const STATUS status =
             callHooks ? NotifyNoteOpened(database, note.id, kUnsetNoteHandle, *failure) : 0;
         return status != 0 ? status : *failure;
     }
     auto copy = std::make_unique<OpenNoteObject>();
     copy->database = database;
     copy->note = note;
-    const notes::NoteHandle opened = RegisterHandle(HandleKind::note, std::move(copy));
-    if (const notes::NotesStatus status =
+    const DHANDLE opened = RegisterHandle(HandleKind::note, std::move(copy));
+    if (const STATUS status =
             callHooks ? NotifyNoteOpened(database, note.id, opened) : 0;
         status != 0) {
         CloseNoteCopy(opened);
@@ -37,7 +37,7 @@ notes::NotesStatus OpenNoteCopy(notes::DatabaseHandle database, const SimNote& n
     return 0;
 }
 
-void CloseNoteCopy(notes::NoteHandle handle) {
+void CloseNoteCopy(DHANDLE handle) {
     ReleaseHandle(HandleKind::note, handle, "CloseNote");
 }
 

@@ -40,7 +40,7 @@ std::optional<std::string> EnvironmentValue(std::string_view name) {
     return std::nullopt;
 }
 
-notes::NotesStatus RequireInitialized() {
+STATUS RequireInitialized() {
     return State().initialized ? 0 : kStatusNotInitialized;
 }
 

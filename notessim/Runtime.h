@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/CTypes.h"
 
 namespace notessim {
 
@@ -25,7 +25,7 @@ struct RuntimeState {
     bool dxlOpenHooks = true;
     // SimScanStopStatus: what a scan returns once a callback (or a fault) stopped it, in place of
     // that status; what the real library returns then is not documented.
-    std::optional<notes::NotesStatus> scanStopStatus;
+    std::optional<STATUS> scanStopStatus;
     // SimMemoryLimit: the most bytes the open databases, with a directory a lookup loads, may
     // hold; loading more throws std::bad_alloc, as running out of memory does. 0: no limit.
     std::uint32_t memoryLimit = 0;
@@ -49,7 +49,7 @@ void ClaimMemory(std::size_t bytes);
 std::optional<std::string> EnvironmentValue(std::string_view name);
 
 // Fails with kStatusNotInitialized when the runtime is not started.
-notes::NotesStatus RequireInitialized();
+STATUS RequireInitialized();
 
 // Everything back to the state of a fresh process: settings, handles, faults, virtual files.
 void ResetRuntime();

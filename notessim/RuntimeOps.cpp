@@ -1,20 +1,20 @@
 // Start-up, shutdown, the ID switch, environment variables and status texts.
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/Faults.h"
 #include "notessim/Files.h"
-#include "notessim/Handles.h"
 #include "notessim/IniFile.h"
 #include "notessim/PathText.h"
 #include "notessim/Runtime.h"
 #include "notessim/Statuses.h"
 #include "notessim/TextCopy.h"
 
-namespace notessim {
+using namespace notessim;
+
 namespace {
 
 void WriteReport() {
@@ -36,16 +36,7 @@ void WriteReportAtExit() {
     if (State().initialized) WriteReport();
 }
 
-}  // namespace
-}  // namespace notessim
-
-namespace notes {
-
-using namespace notessim;
-
-LibraryLoad LoadNotesLibrary() { return {true, "", ""}; }  // linked in: no file
-
-NotesStatus InitializeNotes(int argc, char** argv) {
+STATUS Initialize(int argc, char** argv) {
     std::filesystem::path ini = "notes.ini";
     for (int i = 1; i < argc && argv != nullptr; ++i) {
         if (argv[i] != nullptr && argv[i][0] == '=') {
@@ -53,7 +44,7 @@ NotesStatus InitializeNotes(int argc, char** argv) {
             break;
         }
     }
-    const NotesStatus status = LoadIniFile(ini);
+    const STATUS status = LoadIniFile(ini);
     if (status != 0) return status;
     for (int i = 0; i < argc && argv != nullptr; ++i) {
         State().startupArguments.emplace_back(argv[i] == nullptr ? "" : argv[i]);
@@ -68,21 +59,32 @@ NotesStatus InitializeNotes(int argc, char** argv) {
     return 0;
 }
 
-void TerminateNotes() {
+}  // namespace
+
+STATUS LNPUBLIC NotesInitExtended(int argc, char** argv) try {
+    return Initialize(argc, argv);
+} catch (...) {
+    return CaughtException("NotesInitExtended");
+}
+
+void LNPUBLIC NotesTerm(void) try {
     if (!State().initialized) {
         RecordMisuse("TerminateNotes: the runtime is not initialized");
         return;
     }
     WriteReport();
     State().initialized = false;
+} catch (...) {
+    CaughtException("NotesTerm");
 }
 
-NotesStatus SwitchToIdFile(const char* idFile, const char* password, char* userName,
-                           std::uint16_t userNameSize, std::uint32_t /*options*/,
-                           void* /*reserved*/) {
+STATUS LNPUBLIC SECKFMSwitchToIDFile(char* idFile, char* password, char* retUserName,
+                                     WORD maxUserNameLength, DWORD /*flags*/,
+                                     void* /*reserved*/) try {
     SIM_FAULT_POINT("SwitchToIdFile");
-    if (const NotesStatus status = RequireInitialized(); status != 0) return status;
-    const std::filesystem::path path = State().dataDirectory / PathFromUtf8(LibraryTextToUtf8(idFile));
+    if (const STATUS status = RequireInitialized(); status != 0) return status;
+    const std::filesystem::path path =
+        State().dataDirectory / PathFromUtf8(LibraryTextToUtf8(idFile));
     const auto content = ReadWholeFile(path);
     if (!content) return kStatusFileNotFound;
     const nlohmann::json id = nlohmann::json::parse(*content, nullptr, false);
@@ -95,32 +97,34 @@ NotesStatus SwitchToIdFile(const char* idFile, const char* password, char* userN
         return kStatusWrongPassword;
     }
     State().user = id["user"].get<std::string>();
-    if (userName != nullptr && userNameSize > 0) {
-        CopyLibraryText(Utf8ToLibraryText(State().user), userName, userNameSize - 1u);
+    if (retUserName != nullptr && maxUserNameLength > 0) {
+        CopyLibraryText(Utf8ToLibraryText(State().user), retUserName, maxUserNameLength - 1u);
     }
+    return 0;
+} catch (...) {
+    return CaughtException("SECKFMSwitchToIDFile");
+}
+
+// The longest value the buffer holds, with its NUL after it.
+BOOL LNPUBLIC OSGetEnvironmentString(const char* name, char* retValue, WORD bufferLength) try {
+    if (!State().initialized || name == nullptr) return 0;
+    const auto value = EnvironmentValue(LibraryTextToUtf8(name));
+    if (!value) return 0;
+    if (retValue != nullptr) CopyLibraryText(Utf8ToLibraryText(*value), retValue, bufferLength);
+    return 1;
+} catch (...) {
+    CaughtException("OSGetEnvironmentString");
     return 0;
 }
 
-bool GetEnvironmentText(const char* name, char* buffer, std::uint16_t bufferSize) {
-    if (!State().initialized || name == nullptr) return false;
-    const auto value = EnvironmentValue(LibraryTextToUtf8(name));
-    if (!value) return false;
-    if (buffer != nullptr) CopyLibraryText(Utf8ToLibraryText(*value), buffer, bufferSize);
-    return true;
+// bufferLength is the longest text, with its NUL after it.
+WORD LNPUBLIC OSLoadString(notesapi::HMODULE /*module*/, STATUS code, char* retBuffer,
+                           WORD bufferLength) try {
+    if (retBuffer == nullptr) return 0;
+    const std::size_t longest = std::min<std::size_t>(bufferLength, 0xFFFE);
+    return static_cast<WORD>(CopyLibraryText(
+        Utf8ToLibraryText(StatusText(code & notesapi::ERR_MASK)), retBuffer, longest));
+} catch (...) {
+    CaughtException("OSLoadString");
+    return 0;
 }
-
-std::uint16_t GetStatusText(std::uint32_t /*module*/, NotesStatus status, char* buffer,
-                            std::uint16_t bufferSize) {
-    if (buffer == nullptr || bufferSize == 0) return 0;
-    return static_cast<std::uint16_t>(CopyLibraryText(
-        Utf8ToLibraryText(StatusText(status & kStatusMask)), buffer, bufferSize - 1u));
-}
-
-}  // namespace notes
-
-namespace notes {
-
-// The runtime is linked in: there are no C functions whose failures to report.
-void ReportFailedCalls(FailedCallReporter /*reporter*/) {}
-
-}  // namespace notes

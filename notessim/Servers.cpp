@@ -13,7 +13,7 @@
 namespace notessim {
 namespace {
 
-notes::NotesStatus Unreachable(std::string_view server) {
+STATUS Unreachable(std::string_view server) {
     SetStatusDetail(kStatusServerUnreachable,
                     "Unable to find path to server " + LibraryTextToUtf8(server));
     return kStatusServerUnreachable;
@@ -21,7 +21,7 @@ notes::NotesStatus Unreachable(std::string_view server) {
 
 }  // namespace
 
-notes::NotesStatus LocateServer(std::string_view server, ServerLocation& location) {
+STATUS LocateServer(std::string_view server, ServerLocation& location) {
     const std::filesystem::path data = State().dataDirectory;
     if (server.empty()) {
         location = {data, ""};
@@ -46,15 +46,15 @@ notes::NotesStatus LocateServer(std::string_view server, ServerLocation& locatio
     return Unreachable(server);
 }
 
-notes::NotesStatus LocateDatabaseFile(const ServerLocation& location, std::string_view file,
+STATUS LocateDatabaseFile(const ServerLocation& location, std::string_view file,
                                       std::filesystem::path& path) {
     const std::filesystem::path relative = PathFromUtf8(LibraryTextToUtf8(file));
-    if (relative.empty() || relative.is_absolute()) return notes::kStatusFileNotFound;
+    if (relative.empty() || relative.is_absolute()) return kStatusFileNotFound;
     for (const auto& part : relative) {
-        if (part == "..") return notes::kStatusFileNotFound;
+        if (part == "..") return kStatusFileNotFound;
     }
     path = location.folder / relative;
-    return FileExists(path) ? 0 : notes::kStatusFileNotFound;
+    return FileExists(path) ? 0 : kStatusFileNotFound;
 }
 
 OpenDatabaseObject::~OpenDatabaseObject() {
@@ -62,20 +62,20 @@ OpenDatabaseObject::~OpenDatabaseObject() {
     State().fileBytes -= std::min(State().fileBytes, fileBytes);
 }
 
-OpenDatabaseObject* FindOpenDatabase(notes::DatabaseHandle handle, const char* operation) {
+OpenDatabaseObject* FindOpenDatabase(DHANDLE handle, const char* operation) {
     return FindHandleAs<OpenDatabaseObject>(HandleKind::database, handle, operation);
 }
 
-notes::NotesStatus OpenDatabaseOn(std::string_view server, std::string_view file,
-                                  notes::DatabaseHandle& handle) {
+STATUS OpenDatabaseOn(std::string_view server, std::string_view file,
+                                  DHANDLE& handle) {
     auto opened = std::make_unique<OpenDatabaseObject>();
     if (const auto status = LocateServer(server, opened->server); status != 0) return status;
     if (const auto status = LocateDatabaseFile(opened->server, file, opened->file); status != 0) {
         return status;
     }
     const auto content = ReadWholeFile(opened->file);
-    if (!content) return notes::kStatusFileNotFound;
-    notes::NotesStatus status = 0;
+    if (!content) return kStatusFileNotFound;
+    STATUS status = 0;
     opened->database = ParseDatabase(*content, opened->file, status);
     if (status != 0) return status;
     opened->filePath = std::string(file);

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/CTypes.h"
 #include "notessim/Database.h"
 #include "notessim/Handles.h"
 
@@ -19,11 +19,11 @@ struct ServerLocation {
 };
 
 // Finds the folder of `server` (library character set, any form, any letter case; empty: local).
-notes::NotesStatus LocateServer(std::string_view server, ServerLocation& location);
+STATUS LocateServer(std::string_view server, ServerLocation& location);
 
 // The file of database `file` (a path below the server's folder) on `location`; 259 when the
 // path is empty, leaves the folder, or names no file.
-notes::NotesStatus LocateDatabaseFile(const ServerLocation& location, std::string_view file,
+STATUS LocateDatabaseFile(const ServerLocation& location, std::string_view file,
                                       std::filesystem::path& path);
 
 struct OpenDatabaseObject : HandleObject {
@@ -36,10 +36,10 @@ struct OpenDatabaseObject : HandleObject {
     std::filesystem::path file;
 };
 
-OpenDatabaseObject* FindOpenDatabase(notes::DatabaseHandle handle, const char* operation);
+OpenDatabaseObject* FindOpenDatabase(DHANDLE handle, const char* operation);
 
 // Opens a database on `server`; the handle must be released with CloseDatabase.
-notes::NotesStatus OpenDatabaseOn(std::string_view server, std::string_view file,
-                                  notes::DatabaseHandle& handle);
+STATUS OpenDatabaseOn(std::string_view server, std::string_view file,
+                                  DHANDLE& handle);
 
 }  // namespace notessim

@@ -9,17 +9,17 @@
 namespace notessim {
 namespace {
 
-constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 29> kTexts = {{
-    {notes::kStatusFileNotFound, "File does not exist"},
-    {notes::kStatusFileExists, "File already exists"},
-    {notes::kStatusCannotCreateFile, "File cannot be created"},
-    {notes::kStatusIoError, "I/O data error"},
-    {notes::kStatusStopped, "Operation stopped at your request"},
-    {notes::kStatusIniNotFound, "The NOTES.INI file cannot be found on the search path (PATH)"},
-    {notes::kStatusPathTooLong, "The path name is too long"},
-    {notes::kStatusNoMailServer, "The MailServer setting is not in the Notes environment"},
-    {notes::kStatusPasswordTooLong, "Value too long"},
-    {notes::kStatusNotLoaded,
+constexpr std::array<std::pair<STATUS, std::string_view>, 29> kTexts = {{
+    {kStatusFileNotFound, "File does not exist"},
+    {kStatusFileExists, "File already exists"},
+    {kStatusCannotCreateFile, "File cannot be created"},
+    {kStatusIoError, "I/O data error"},
+    {kStatusStopped, "Operation stopped at your request"},
+    {kStatusIniNotFound, "The NOTES.INI file cannot be found on the search path (PATH)"},
+    {kStatusPathTooLong, "The path name is too long"},
+    {kStatusNoMailServer, "The MailServer setting is not in the Notes environment"},
+    {kStatusValueTooLong, "Value too long"},
+    {kStatusLibraryNotLoaded,
      "Program library not loaded. Required .DLL missing or could not load."},
     {kStatusNotInitialized, "Notes needs to be initialized before calling into NSF"},
     {kStatusInvalidHandle, "Object handle is invalid"},
@@ -34,7 +34,7 @@ constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 29> kTexts
     {kStatusBufferTooSmall, "Output Buffer Overflow"},
     {kStatusNotInList, "No such entry"},
     {kStatusBadNamesDatabase, "Domino Directory does not exist"},
-    {notes::kHookContinue, "continue"},
+    {notesapi::ERR_EM_CONTINUE, "continue"},
     {kStatusNoteNotFound, "Invalid or nonexistent document"},
     {kStatusNoteUnreadable, "You are not authorized to perform that operation"},
     {kStatusUnsupportedEvent, "Extension number out of bounds"},
@@ -43,20 +43,20 @@ constexpr std::array<std::pair<notes::NotesStatus, std::string_view>, 29> kTexts
     {kStatusUnsupportedArgument, "Invalid arguments"},
 }};
 
-std::map<notes::NotesStatus, std::string>& Details() {
-    static std::map<notes::NotesStatus, std::string> details;
+std::map<STATUS, std::string>& Details() {
+    static std::map<STATUS, std::string> details;
     return details;
 }
 
 }  // namespace
 
-void SetStatusDetail(notes::NotesStatus status, std::string text) {
+void SetStatusDetail(STATUS status, std::string text) {
     Details()[status] = std::move(text);
 }
 
 void ResetStatusDetails() { Details().clear(); }
 
-std::string StatusText(notes::NotesStatus status) {
+std::string StatusText(STATUS status) {
     if (const auto found = Details().find(status); found != Details().end()) return found->second;
     for (const auto& [code, text] : kTexts) {
         if (code == status) return std::string(text);

@@ -4,20 +4,22 @@
 #include <cstring>
 #include <string>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/Lmbcs.h"
 #include "platform/Text.h"
 
-namespace notes {
+using namespace notessim;
+
 namespace {
 
-std::uint32_t CopyOut(const void* data, std::size_t length, void* output) {
+// At most the output's WORD size.
+WORD CopyOut(const void* data, std::size_t length, void* output) {
     std::memcpy(output, data, length);
-    return static_cast<std::uint32_t>(length);
+    return static_cast<WORD>(length);
 }
 
-std::uint32_t ToUnicode(std::string_view input, void* output, std::uint32_t outputSize) {
-    const std::u16string text = notessim::lmbcs::Decode(input);
+WORD ToUnicode(std::string_view input, void* output, WORD outputSize) {
+    const std::u16string text = lmbcs::Decode(input);
     std::size_t units = std::min<std::size_t>(text.size(), outputSize / 2);
     // Never split a surrogate pair.
     if (units > 0 && units < text.size() && text[units - 1] >= 0xD800 && text[units - 1] <= 0xDBFF) {
@@ -55,7 +57,7 @@ void AppendUtf8(char32_t c, std::string& out) {
     }
 }
 
-std::uint32_t ToUtf8(std::string_view input, void* output, std::uint32_t outputSize) {
+WORD ToUtf8(std::string_view input, void* output, WORD outputSize) {
     const std::size_t plain = PlainPrefix(input);
     if (plain == input.size()) return CopyOut(input.data(), std::min<std::size_t>(plain, outputSize), output);
     std::string text(input.substr(0, plain));
@@ -63,15 +65,15 @@ std::uint32_t ToUtf8(std::string_view input, void* output, std::uint32_t outputS
     if (std::all_of(rest.begin(), rest.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x20; })) {
         // Single-byte characters only (code page 850 above 0x7F), all in the Basic Multilingual
         // Plane: straight to UTF-8, as the way through UTF-16 would give them.
-        for (std::size_t pos = 0; pos < rest.size();) AppendUtf8(notessim::lmbcs::DecodeNext(rest, pos), text);
+        for (std::size_t pos = 0; pos < rest.size();) AppendUtf8(lmbcs::DecodeNext(rest, pos), text);
     } else {
-        text += platform::Utf16ToUtf8(notessim::lmbcs::Decode(rest));
+        text += platform::Utf16ToUtf8(lmbcs::Decode(rest));
     }
     return CopyOut(text.data(), platform::Utf8PrefixLength(text, outputSize), output);
 }
 
-std::uint32_t FromUnicode(const void* input, std::uint32_t inputLength, void* output,
-                          std::uint32_t outputSize) {
+WORD FromUnicode(const void* input, std::uint32_t inputLength, void* output,
+                 WORD outputSize) {
     std::u16string text(inputLength / 2, u'\0');
     std::memcpy(text.data(), input, text.size() * 2);
     std::string encoded;
@@ -85,25 +87,40 @@ std::uint32_t FromUnicode(const void* input, std::uint32_t inputLength, void* ou
             c = 0xFFFD;
         }
         character.clear();
-        notessim::lmbcs::AppendEncoded(c, character);
+        lmbcs::AppendEncoded(c, character);
         if (encoded.size() + character.size() > outputSize) break;
         encoded += character;
     }
     return CopyOut(encoded.data(), encoded.size(), output);
 }
 
-}  // namespace
-
-std::uint32_t TranslateText(std::uint16_t mode, const void* input, std::uint32_t inputLength,
-                            void* output, std::uint32_t outputSize) {
-    if (input == nullptr || output == nullptr) return 0;
-    const std::string_view bytes(static_cast<const char*>(input), inputLength);
-    switch (mode) {
-        case kTranslateLmbcsToUnicode: return ToUnicode(bytes, output, outputSize);
-        case kTranslateLmbcsToUtf8: return ToUtf8(bytes, output, outputSize);
-        case kTranslateUnicodeToLmbcs: return FromUnicode(input, inputLength, output, outputSize);
-        default: return 0;
+// An input length of 0xFFFF (MAXWORD) reads up to the NUL: a 16-bit one for UTF-16 input.
+std::uint32_t InputUpToNul(WORD mode, const char* in) {
+    std::uint32_t length = 0;
+    if (mode == notesapi::OS_TRANSLATE_UNICODE_TO_LMBCS) {
+        while (length < 0xFFFE && (in[length] != 0 || in[length + 1] != 0)) length += 2;
+    } else {
+        while (length < 0xFFFF && in[length] != 0) ++length;
     }
+    return length;
 }
 
-}  // namespace notes
+}  // namespace
+
+// Output that does not fit is cut at a character boundary.
+WORD LNPUBLIC OSTranslate(WORD mode, const char* in, WORD inLength, char* out,
+                          WORD outLength) try {
+    if (in == nullptr || out == nullptr) return 0;
+    const std::uint32_t length = inLength == 0xFFFF ? InputUpToNul(mode, in) : inLength;
+    const std::string_view bytes(in, length);
+    switch (mode) {
+        case notesapi::OS_TRANSLATE_LMBCS_TO_UNICODE: return ToUnicode(bytes, out, outLength);
+        case notesapi::OS_TRANSLATE_LMBCS_TO_UTF8: return ToUtf8(bytes, out, outLength);
+        case notesapi::OS_TRANSLATE_UNICODE_TO_LMBCS:
+            return FromUnicode(in, length, out, outLength);
+        default: return 0;
+    }
+} catch (...) {
+    CaughtException("OSTranslate");
+    return 0;
+}

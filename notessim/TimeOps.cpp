@@ -1,24 +1,19 @@
-// Time values: the low word is hundredths of a second since midnight UTC, the high word the
-// Julian day number; they order as the 64-bit number high:low.
-#include "notes/NotesPlatform.h"
+// Time constants: the low word is hundredths of a second since midnight UTC, the high word the
+// Julian day number; times order as the 64-bit number high:low.
+#include "notessim/ApiEdge.h"
 
-namespace notes {
+using namespace notessim;
 
-std::uint32_t TimeHighWord(const TimeDate* time) { return time->innards[1]; }
-
-std::uint32_t TimeLowWord(const TimeDate* time) { return time->innards[0]; }
-
-void MakeTimeValue(std::uint32_t high, std::uint32_t low, TimeDate* time) {
-    time->innards[0] = low;
-    time->innards[1] = high;
-}
-
-void SetTimeLimit(int which, TimeDate* time) {
-    if (which == 0) {
-        MakeTimeValue(0, 0, time);
-    } else {
-        MakeTimeValue(0x00FFFFFF, 0xFFFFFFFF, time);
+void LNPUBLIC TimeConstant(WORD type, TIMEDATE* time) try {
+    if (time == nullptr) return;
+    if (type != notesapi::TIMEDATE_MINIMUM && type != notesapi::TIMEDATE_MAXIMUM) {
+        // The runtime has no wildcard time: a zero value, and the report says why.
+        RefuseMisuse("TimeConstant", "type " + std::to_string(type) + " is not supported", 0);
+        *time = TIMEDATE{};
+        return;
     }
+    *time = type == notesapi::TIMEDATE_MINIMUM ? TIMEDATE{{0, 0}}
+                                               : TIMEDATE{{0xFFFFFFFF, 0x00FFFFFF}};
+} catch (...) {
+    CaughtException("TimeConstant");
 }
-
-}  // namespace notes

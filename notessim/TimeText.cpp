@@ -35,7 +35,7 @@ std::uint32_t JulianDay(std::uint32_t year, std::uint32_t month, std::uint32_t d
                                       y / 100 + y / 400 - 32045);
 }
 
-bool ParseUtc(std::string_view text, notes::TimeDate& time) {
+bool ParseUtc(std::string_view text, TIMEDATE& time) {
     std::uint32_t year, month, day, hour, minute, second, hundredths = 0;
     if (text.size() < 20 || text.back() != 'Z' || text[4] != '-' || text[7] != '-' ||
         text[10] != 'T' || text[13] != ':' || text[16] != ':') {
@@ -54,18 +54,18 @@ bool ParseUtc(std::string_view text, notes::TimeDate& time) {
     if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59) {
         return false;
     }
-    time.innards[1] = JulianDay(year, month, day);
-    time.innards[0] = ((hour * 60 + minute) * 60 + second) * 100 + hundredths;
+    time.Innards[1] = JulianDay(year, month, day);
+    time.Innards[0] = ((hour * 60 + minute) * 60 + second) * 100 + hundredths;
     return true;
 }
 
 }  // namespace
 
-bool ParseTimeText(std::string_view text, notes::TimeDate& time) {
+bool ParseTimeText(std::string_view text, TIMEDATE& time) {
     std::uint32_t high = 0, low = 0;
     if (text.size() == 16 && Digits(text, 0, 8, 16, high) && Digits(text, 8, 8, 16, low)) {
-        time.innards[1] = high;
-        time.innards[0] = low;
+        time.Innards[1] = high;
+        time.Innards[0] = low;
         return true;
     }
     return ParseUtc(text, time);

@@ -3,12 +3,12 @@
 
 #include <string_view>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/CTypes.h"
 
 namespace notessim {
 
 // "HHHHHHHHLLLLLLLL" (16 hex digits, high word first) or a UTC time
 // "YYYY-MM-DDTHH:MM:SS[.ff]Z". False when the text is neither.
-bool ParseTimeText(std::string_view text, notes::TimeDate& time);
+bool ParseTimeText(std::string_view text, TIMEDATE& time);
 
 }  // namespace notessim

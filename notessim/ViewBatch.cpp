@@ -6,8 +6,8 @@ namespace notessim {
 namespace {
 
 std::string EntrySummary(const SimViewEntry& entry, const SimDatabase& data) {
-    if ((entry.id & notes::kCategoryNoteIdFlag) != 0) {
-        const SimItem category{"$Category", notes::kTypeText, entry.category};
+    if ((entry.id & notesapi::NOTEID_CATEGORY) != 0) {
+        const SimItem category{"$Category", notesapi::TYPE_TEXT, entry.category};
         return BuildItemTable({&category});
     }
     std::vector<const SimItem*> items;

@@ -1,8 +1,12 @@
 // Views: finding a view, opening its collection and reading its entries in batches.
+// HCOLLECTION is a WORD, so each open collection gets a number of its own that maps to the
+// runtime's 32-bit collection handle.
 #include <algorithm>
+#include <cstring>
+#include <map>
 #include <memory>
 
-#include "notes/NotesPlatform.h"
+#include "notessim/ApiEdge.h"
 #include "notessim/Faults.h"
 #include "notessim/Handles.h"
 #include "notessim/PathText.h"
@@ -22,43 +26,126 @@ struct CollectionObject : HandleObject {
     const SimView* view = nullptr;
 };
 
-notes::NotesStatus ViewNotFound(std::string_view what, const std::filesystem::path& file) {
+STATUS ViewNotFound(std::string_view what, const std::filesystem::path& file) {
     SetStatusDetail(kStatusViewNotFound, "Cannot find the specified view: " +
                                              LibraryTextToUtf8(what) + " in " +
                                              PathToUtf8(file));
     return kStatusViewNotFound;
 }
 
-const SimView* ViewById(const SimDatabase& database, notes::NoteId id) {
+const SimView* ViewById(const SimDatabase& database, NOTEID id) {
     const auto found = std::find_if(database.views.begin(), database.views.end(),
                                     [id](const SimView& view) { return view.id == id; });
     return found == database.views.end() ? nullptr : &*found;
 }
 
+struct CollectionNumbers {
+    std::map<notesapi::HCOLLECTION, DHANDLE> open;
+    notesapi::HCOLLECTION last = 0;
+};
+
+CollectionNumbers& Collections() {
+    static CollectionNumbers numbers;
+    return numbers;
+}
+
+// The next free number after the last one given, skipping 0 (NULLHANDLE); 0 when all are taken.
+notesapi::HCOLLECTION FreeNumber(const CollectionNumbers& numbers) {
+    notesapi::HCOLLECTION candidate = numbers.last;
+    for (unsigned tries = 0; tries < 0xFFFF; ++tries) {
+        candidate = static_cast<notesapi::HCOLLECTION>(candidate == 0xFFFF ? 1 : candidate + 1);
+        if (!numbers.open.contains(candidate)) return candidate;
+    }
+    return 0;
+}
+
+const DHANDLE* FindCollection(notesapi::HCOLLECTION collection) {
+    const auto found = Collections().open.find(collection);
+    return found == Collections().open.end() ? nullptr : &found->second;
+}
+
+STATUS NotOpen(const char* function, notesapi::HCOLLECTION collection) {
+    return RefuseMisuse(function, "collection " + std::to_string(collection) + " is not open",
+                        kStatusInvalidHandle);
+}
+
+// The position's first tumbler is the 1-based index of the current entry (0: before the
+// first); after a read it names the last entry returned. Every navigator moves in view order.
+STATUS ReadEntries(const CollectionObject& opened, notesapi::COLLECTIONPOSITION& position,
+                   DWORD skipCount, DWORD returnCount, DWORD returnMask, DHANDLE* buffer,
+                   WORD* bufferLength, DWORD* skipped, DWORD* returned, WORD* signalFlags) {
+    const std::size_t size = opened.view->entries.size();
+    const std::uint64_t current =
+        std::max<std::uint64_t>(1, std::uint64_t{position.Tumbler[0]} + skipCount);
+
+    ViewBatch batch;
+    if (current <= size) {
+        batch = BuildViewBatch(*opened.view, *opened.dataDatabase, current - 1,
+                               std::min(returnCount, State().viewBatch), returnMask);
+    }
+    *buffer = 0;
+    if (batch.count > 0) {
+        auto memory = std::make_unique<MemoryBuffer>();
+        memory->bytes.assign(batch.bytes.begin(), batch.bytes.end());
+        *buffer = RegisterHandle(HandleKind::memory, std::move(memory));
+    } else if (ExtendedDelivery()) {
+        // A real library may hand out a buffer even when it returns no entry; it must be freed.
+        auto empty = std::make_unique<MemoryBuffer>();
+        empty->bytes.assign(4, 0);
+        *buffer = RegisterHandle(HandleKind::memory, std::move(empty));
+    }
+    const std::uint64_t last = current + batch.count - 1;
+    if (current <= size) {
+        position.Level = 0;
+        position.Tumbler[0] = static_cast<std::uint32_t>(batch.count > 0 ? last : current);
+    }
+    if (bufferLength != nullptr) {
+        *bufferLength = static_cast<WORD>(std::min<std::size_t>(batch.bytes.size(), 0xFFFF));
+    }
+    if (skipped != nullptr) *skipped = skipCount;
+    if (returned != nullptr) *returned = batch.count;
+    if (signalFlags != nullptr) {
+        *signalFlags = batch.count > 0 && last < size ? notesapi::SIGNAL_MORE_TO_DO : 0;
+    }
+    return 0;
+}
+
 }  // namespace
 }  // namespace notessim
 
-namespace notes {
-
 using namespace notessim;
 
-NotesStatus FindView(DatabaseHandle database, const char* name, std::uint16_t /*noteClass*/,
-                     const char* /*flagPattern*/, NoteId* viewId, std::uint32_t /*options*/) {
+STATUS LNPUBLIC NIFFindDesignNoteExt(notesapi::DBHANDLE database, const char* name,
+                                     WORD /*noteClass*/, const char* /*flagsPattern*/,
+                                     NOTEID* retNoteId, DWORD /*options*/) try {
     SIM_FAULT_POINT("FindView");
     const OpenDatabaseObject* opened = FindOpenDatabase(database, "FindView");
     if (opened == nullptr) return kStatusInvalidHandle;
     const std::string_view wanted = name == nullptr ? "" : name;
     const SimView* view = opened->database->FindView(wanted);
     if (view == nullptr) return ViewNotFound(wanted, opened->file);
-    *viewId = view->id;
+    *retNoteId = view->id;
     return 0;
+} catch (...) {
+    return CaughtException("NIFFindDesignNoteExt");
 }
 
-NotesStatus OpenViewCollection(DatabaseHandle viewDatabase, DatabaseHandle dataDatabase,
-                               NoteId viewId, std::uint16_t /*openFlags*/,
-                               MemoryHandle /*unreadList*/, CollectionHandle* collection,
-                               NoteHandle* viewNote, void* /*viewUnid*/,
-                               IdTableHandle* collapsedList, IdTableHandle* selectedList) {
+STATUS LNPUBLIC NIFOpenCollection(notesapi::DBHANDLE viewDatabase, notesapi::DBHANDLE dataDatabase,
+                                  NOTEID viewId, WORD /*openFlags*/, DHANDLE /*unreadList*/,
+                                  notesapi::HCOLLECTION* retCollection,
+                                  notesapi::NOTEHANDLE* retViewNote, notesapi::UNID* /*retViewUnid*/,
+                                  DHANDLE* retCollapsedList, DHANDLE* retSelectedList) try {
+    if (retViewNote != nullptr) {
+        return RefuseMisuse("NIFOpenCollection", "rethViewNote is reserved and must be NULL",
+                            kStatusUnsupportedArgument);
+    }
+    CollectionNumbers& numbers = Collections();
+    const notesapi::HCOLLECTION number = FreeNumber(numbers);
+    if (number == 0) {
+        STATUS refused = 0;
+        FitsWord(numbers.open.size() + 1, "NIFOpenCollection", "open collection count", refused);
+        return refused;
+    }
     SIM_FAULT_POINT("OpenViewCollection");
     const OpenDatabaseObject* design = FindOpenDatabase(viewDatabase, "OpenViewCollection");
     const OpenDatabaseObject* data = FindOpenDatabase(dataDatabase, "OpenViewCollection");
@@ -70,58 +157,44 @@ NotesStatus OpenViewCollection(DatabaseHandle viewDatabase, DatabaseHandle dataD
     if (opened->view == nullptr) {
         return ViewNotFound("view note " + std::to_string(viewId), design->file);
     }
-    if (viewNote != nullptr) *viewNote = 0;
-    if (collapsedList != nullptr) *collapsedList = 0;
-    if (selectedList != nullptr) *selectedList = 0;
-    *collection = RegisterHandle(HandleKind::collection, std::move(opened));
+    if (retCollapsedList != nullptr) *retCollapsedList = 0;
+    if (retSelectedList != nullptr) *retSelectedList = 0;
+    numbers.open.emplace(number, RegisterHandle(HandleKind::collection, std::move(opened)));
+    numbers.last = number;
+    if (retCollection != nullptr) *retCollection = number;
     return 0;
+} catch (...) {
+    return CaughtException("NIFOpenCollection");
 }
 
-// The position's first tumbler is the 1-based index of the current entry (0: before the
-// first); after a read it names the last entry returned. Every navigator moves in view order.
-NotesStatus ReadViewEntries(CollectionHandle collection, CollectionPosition* position,
-                            std::uint16_t /*skipNavigator*/, std::uint32_t skipCount,
-                            std::uint16_t /*returnNavigator*/, std::uint32_t returnCount,
-                            std::uint32_t returnMask, MemoryHandle* buffer,
-                            std::uint16_t* bufferLength, std::uint32_t* skipped,
-                            std::uint32_t* returned, std::uint16_t* signalFlags) {
+STATUS LNPUBLIC NIFReadEntries(notesapi::HCOLLECTION collection,
+                               notesapi::COLLECTIONPOSITION* position, WORD /*skipNavigator*/,
+                               DWORD skipCount, WORD /*returnNavigator*/, DWORD returnCount,
+                               DWORD returnMask, DHANDLE* retBuffer, WORD* retBufferLength,
+                               DWORD* retSkipped, DWORD* retReturned, WORD* retSignalFlags) try {
+    const DHANDLE* number = FindCollection(collection);
+    if (number == nullptr) return NotOpen("NIFReadEntries", collection);
+    if (position == nullptr) {
+        return RefuseMisuse("NIFReadEntries", "no collection position",
+                            kStatusUnsupportedArgument);
+    }
     SIM_FAULT_POINT("ReadViewEntries");
     const auto* opened =
-        FindHandleAs<CollectionObject>(HandleKind::collection, collection, "ReadViewEntries");
+        FindHandleAs<CollectionObject>(HandleKind::collection, *number, "ReadViewEntries");
     if (opened == nullptr) return kStatusInvalidHandle;
-    const std::size_t size = opened->view->entries.size();
-    const std::uint64_t current =
-        std::max<std::uint64_t>(1, std::uint64_t{position->tumbler[0]} + skipCount);
-
-    ViewBatch batch;
-    if (current <= size) {
-        batch = BuildViewBatch(*opened->view, *opened->dataDatabase, current - 1,
-                               std::min(returnCount, State().viewBatch), returnMask);
-    }
-    *buffer = 0;
-    if (batch.count > 0) {
-        auto memory = std::make_unique<MemoryBuffer>();
-        memory->bytes.assign(batch.bytes.begin(), batch.bytes.end());
-        *buffer = RegisterHandle(HandleKind::memory, std::move(memory));
-    }
-    const std::uint64_t last = current + batch.count - 1;
-    if (current <= size) {
-        position->level = 0;
-        position->tumbler[0] = static_cast<std::uint32_t>(batch.count > 0 ? last : current);
-    }
-    if (bufferLength != nullptr) {
-        *bufferLength = static_cast<std::uint16_t>(std::min<std::size_t>(batch.bytes.size(), 0xFFFF));
-    }
-    if (skipped != nullptr) *skipped = skipCount;
-    if (returned != nullptr) *returned = batch.count;
-    if (signalFlags != nullptr) {
-        *signalFlags = batch.count > 0 && last < size ? kSignalMoreToDo : 0;
-    }
-    return 0;
+    return ReadEntries(*opened, *position, skipCount, returnCount, returnMask, retBuffer,
+                       retBufferLength, retSkipped, retReturned, retSignalFlags);
+} catch (...) {
+    return CaughtException("NIFReadEntries");
 }
 
-void CloseViewCollection(CollectionHandle collection) {
-    ReleaseHandle(HandleKind::collection, collection, "CloseViewCollection");
+STATUS LNPUBLIC NIFCloseCollection(notesapi::HCOLLECTION collection) try {
+    const DHANDLE* opened = FindCollection(collection);
+    if (opened == nullptr) return NotOpen("NIFCloseCollection", collection);
+    const STATUS status = Release("NIFCloseCollection", HandleKind::collection, *opened,
+                                  "CloseViewCollection");
+    Collections().open.erase(collection);
+    return status;
+} catch (...) {
+    return CaughtException("NIFCloseCollection");
 }
-
-}  // namespace notes

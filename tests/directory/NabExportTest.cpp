@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "notes/NotesStatuses.h"
 #include "notessim/Statuses.h"
 #include "tests/directory/ExpectedNab.h"
 #include "tests/directory/ExporterRun.h"

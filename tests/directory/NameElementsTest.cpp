@@ -3,6 +3,7 @@
 #include <tinyxml2.h>
 
 #include "directory/NameElements.h"
+#include "notes/NotesStatuses.h"
 #include "notessim/Database.h"
 #include "notessim/ItemTable.h"
 #include "notessim/TextCopy.h"

@@ -1,6 +1,7 @@
 // The -servers mode from end to end: servers.txt of the sample environment and its failures.
 #include <gtest/gtest.h>
 
+#include "notes/NotesStatuses.h"
 #include "notessim/Statuses.h"
 #include "tests/directory/ExporterRun.h"
 

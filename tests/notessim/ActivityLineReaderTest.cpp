@@ -13,8 +13,8 @@ namespace notessim {
 namespace {
 
 bool SameRecord(const ActivityRecord& a, const ActivityRecord& b) {
-    if (a.type != b.type || a.time.innards[0] != b.time.innards[0] ||
-        a.time.innards[1] != b.time.innards[1] || a.items.size() != b.items.size()) {
+    if (a.type != b.type || a.time.Innards[0] != b.time.Innards[0] ||
+        a.time.Innards[1] != b.time.Innards[1] || a.items.size() != b.items.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.items.size(); ++i) {

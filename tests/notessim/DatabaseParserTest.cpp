@@ -32,25 +32,25 @@ TEST(DatabaseParser, ReadsEveryItemFormInNoteOrder) {
         ["", "empty name"], ["form", "duplicate"], ["Text", "Zoë"]]}]})");
     ASSERT_TRUE(db);
     EXPECT_EQ(db->title, "Acme");
-    EXPECT_EQ(db->replicaId.innards[1], 0xC1257A3Bu);
-    EXPECT_EQ(db->replicaId.innards[0], 0x004F1E2Du);
+    EXPECT_EQ(db->replicaId.Innards[1], 0xC1257A3Bu);
+    EXPECT_EQ(db->replicaId.Innards[0], 0x004F1E2Du);
     ASSERT_EQ(db->notes.size(), 1u);
     const auto& items = db->notes[0].items;
     ASSERT_EQ(items.size(), 11u);
-    EXPECT_EQ(items[0].type, notes::kTypeText);
-    EXPECT_EQ(items[1].type, notes::kTypeTextList);
+    EXPECT_EQ(items[0].type, 0x0500);
+    EXPECT_EQ(items[1].type, 0x0501);
     EXPECT_EQ(items[1].value, std::string("\x02\x00\x12\x00\x04\x00", 6) + "CN=Jane Doe/O=AcmeJane");
     double number = 0;
     std::memcpy(&number, items[2].value.data(), 8);
     EXPECT_EQ(number, 1234.5);
     std::memcpy(&number, items[4].value.data(), 8);
     EXPECT_EQ(number, -2);
-    EXPECT_EQ(items[5].type, notes::kTypeTime);
+    EXPECT_EQ(items[5].type, 0x0400);
     EXPECT_EQ(items[5].value, std::string("\x01\x00\x00\x00\x0A\x00\x00\x00", 8));
-    notes::TimeDate utc{};
+    notesapi::TIMEDATE utc{};
     std::memcpy(&utc, items[6].value.data(), 8);
-    EXPECT_EQ(utc.innards[1], 2461376u);  // Julian day of 2026-12-01
-    EXPECT_EQ(utc.innards[0], (9 * 3600 + 30 * 60) * 100u + 25);
+    EXPECT_EQ(utc.Innards[1], 2461376u);  // Julian day of 2026-12-01
+    EXPECT_EQ(utc.Innards[0], (9 * 3600 + 30 * 60) * 100u + 25);
     EXPECT_EQ(items[7].type, 1);
     EXPECT_EQ(items[7].value, std::string("\x00\xff\x10", 3));
     EXPECT_EQ(FindItem(items, "FORM")->value, "Person");  // the first of a name wins
@@ -76,7 +76,7 @@ TEST(DatabaseParser, ViewsHaveAliasesCategoriesAndTheirOwnIds) {
     ASSERT_NE(people, nullptr);
     EXPECT_EQ(people, db->FindView("($PEOPLE)"));
     ASSERT_EQ(people->entries.size(), 3u);
-    EXPECT_NE(people->entries[0].id & notes::kCategoryNoteIdFlag, 0u);
+    EXPECT_NE(people->entries[0].id & 0x80000000u, 0u);
     EXPECT_EQ(people->entries[0].category, "D");
     EXPECT_EQ(people->entries[2].id, 8u);
     EXPECT_GT(people->id, 8u);

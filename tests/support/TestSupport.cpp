@@ -49,11 +49,6 @@ std::filesystem::path ExporterPath() {
     return chosen != nullptr && chosen[0] != '\0' ? chosen : DXL_EXPORTER_PATH;
 }
 
-std::filesystem::path LinkedExporterPath() {
-    const std::filesystem::path program = ExporterPath();
-    return program.parent_path() / ("dxlexporter-linked" + program.extension().string());
-}
-
 std::filesystem::path NotesLibraryBesideExporter() {
     return ExporterPath().parent_path() / (ExporterIsWindows() ? "nnotes.dll" : "libnotes.so");
 }

@@ -56,8 +56,6 @@ ProcessResult RunExporter(const std::vector<std::string>& arguments,
 
 std::filesystem::path SourceDir();
 std::filesystem::path ExporterPath();
-// The same program with the simulated runtime linked in rather than loaded, built beside it.
-std::filesystem::path LinkedExporterPath();
 // The look-alike Notes library the program under test loads in the build tree.
 std::filesystem::path NotesLibraryBesideExporter();
 // True when the program under test is the Windows build, run under Wine.

@@ -1,7 +1,7 @@
-// The program that loads the Notes library writes, byte for byte, what the same program with the
-// simulated runtime linked in writes: every mode, with view batches and DXL chunks of every size,
-// and with a library that delivers everything a real one may. The loaded runs leave no handle
-// open and misuse none.
+// The program that loads the Notes library writes, byte for byte, what its modes write in this
+// process over the simulated runtime linked in: every mode, with view batches and DXL chunks of
+// every size, and with a library that delivers everything a real one may. The loaded runs leave
+// no handle open and misuse none.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "driver/RunMain.h"
+#include "driver/RunSettings.h"
+#include "notessim/SimControl.h"
+#include "platform/Text.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -24,6 +28,18 @@ std::map<std::string, std::string> Files(const std::filesystem::path& folder) {
         files[entry.path().filename().string()] = ReadFile(entry.path());
     }
     return files;
+}
+
+int RunInProcess(const std::vector<std::string>& arguments) {
+    notessim::ResetRuntime();
+    driver::Settings() = {};
+    std::vector<std::u16string> wide = {u"dxlexporter"};
+    for (const std::string& argument : arguments) wide.push_back(platform::Utf8ToUtf16(argument));
+    std::vector<const char16_t*> argv;
+    for (const auto& argument : wide) argv.push_back(argument.c_str());
+    const int exitCode = driver::RunMain(static_cast<int>(argv.size()), argv.data());
+    driver::Settings() = {};
+    return exitCode;
 }
 
 void ExpectSameOutputs(const std::string& settings,
@@ -47,11 +63,13 @@ void ExpectSameOutputs(const std::string& settings,
             std::vector<std::string> arguments = {"=" + (data / "notes.ini").string()};
             arguments.insert(arguments.end(), modes[i].begin(), modes[i].end());
             arguments.insert(arguments.end(), {"-o", output.string()});
-            testsupport::ProcessOptions options;
-            if (linked == 1) options.program = testsupport::LinkedExporterPath();
-            ASSERT_EQ(testsupport::RunExporter(arguments, options).exitCode, 0);
+            if (linked == 1) {
+                ASSERT_EQ(RunInProcess(arguments), 0);
+                outputs[linked] = Files(output);
+                continue;
+            }
+            ASSERT_EQ(testsupport::RunExporter(arguments).exitCode, 0);
             outputs[linked] = Files(output);
-            if (linked == 1) continue;
             const auto bookkeeping = nlohmann::json::parse(ReadFile(report));
             EXPECT_EQ(bookkeeping["openHandles"], nlohmann::json::array()) << modes[i][0];
             EXPECT_EQ(bookkeeping["misuses"], nlohmann::json::array()) << modes[i][0];
