@@ -25,12 +25,12 @@ std::vector<std::string> MakeSummaries() {
     std::vector<std::string> summaries;
     for (const auto& person : people) {
         std::vector<notessim::SimItem> items = {
-            {"Form", notes::kTypeText, "Person"},
-            {"FullName", notes::kTypeTextList,
+            {"Form", notesapi::TYPE_TEXT, "Person"},
+            {"FullName", notesapi::TYPE_TEXT_LIST,
              notessim::BuildTextList({notessim::Utf8ToLibraryText(person[0]),
                                       notessim::Utf8ToLibraryText(person[1])})},
-            {"MailServer", notes::kTypeText, "CN=Mail01/O=Big"},
-            {"InternetAddress", notes::kTypeText, "user17@big.example"},
+            {"MailServer", notesapi::TYPE_TEXT, "CN=Mail01/O=Big"},
+            {"InternetAddress", notesapi::TYPE_TEXT, "user17@big.example"},
         };
         std::vector<const notessim::SimItem*> pointers;
         for (const auto& item : items) pointers.push_back(&item);

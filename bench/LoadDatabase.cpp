@@ -5,23 +5,23 @@
 //     LoadDatabase =notes.ini SERVER FILE      (SERVER "" for the local machine)
 #include <cstdio>
 
-#include "notes/NotesPlatform.h"
+#include "notes/NotesCApi.h"
 
 int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: LoadDatabase =notes.ini SERVER FILE\n");
         return 2;
     }
-    if (const notes::NotesStatus status = notes::InitializeNotes(2, argv); status != 0) {
-        std::fprintf(stderr, "InitializeNotes: %u\n", status);
+    if (const notesapi::STATUS status = NotesInitExtended(2, argv); status != 0) {
+        std::fprintf(stderr, "NotesInitExtended: %u\n", status);
         return 1;
     }
-    char path[256] = {};
-    notes::DatabaseHandle database = 0;
-    notes::NotesStatus status = notes::BuildNetworkPath(nullptr, argv[2], argv[3], path);
-    if (status == 0) status = notes::OpenDatabase(path, &database);
-    if (status == 0) notes::CloseDatabase(database);
-    notes::TerminateNotes();
-    if (status != 0) std::fprintf(stderr, "OpenDatabase %s: %u\n", path, status);
+    char path[notesapi::MAXPATH] = {};
+    notesapi::DBHANDLE database = 0;
+    notesapi::STATUS status = OSPathNetConstruct(nullptr, argv[2], argv[3], path);
+    if (status == 0) status = NSFDbOpen(path, &database);
+    if (status == 0) status = NSFDbClose(database);
+    NotesTerm();
+    if (status != 0) std::fprintf(stderr, "NSFDbOpen %s: %u\n", path, status);
     return status == 0 ? 0 : 1;
 }
