@@ -1,8 +1,8 @@
 // The functions of the Notes C API library (nnotes.dll, libnotes.so) that the program calls, each
 // declared once from its documented prototype, with the types, widths, calling conventions and
 // record layouts the library uses. The program never links these names: it resolves them from the
-// library at run time (notes/NotesLibrary.h). The simulated runtime's look-alike library defines
-// them. References in brackets are pages of the C API reference (Func/, Data/, Symb/ folders).
+// library at run time (notes/NotesLibrary.h). The simulated runtime (notessim/) defines them.
+// References in brackets are pages of the C API reference (Func/, Data/, Symb/ folders).
 #pragma once
 
 #include <cstdarg>
@@ -21,7 +21,8 @@
 #define DXL_NOTES_WIN32 0
 #endif
 
-// The look-alike library exports these names; the program only declares them.
+// The simulated runtime, built with DXL_NOTES_LOOKALIKE, exports these names; the program only
+// declares them.
 #if defined(DXL_NOTES_LOOKALIKE) && defined(_WIN32)
 #define DXL_NOTES_API extern "C" __declspec(dllexport)
 #elif defined(DXL_NOTES_LOOKALIKE)
@@ -122,7 +123,7 @@ struct EMRECORD {
 #pragma pack(pop)
 #endif
 
-// Where the binding and the look-alike both expect each field. GCC counts a record holding the
+// Where the binding and the simulated runtime both expect each field. GCC counts a record holding the
 // compiler's own va_list type as not standard-layout; its offsets are fixed all the same.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
