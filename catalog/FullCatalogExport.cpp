@@ -6,7 +6,7 @@
 #include "catalog/DxlFileWriter.h"
 #include "driver/LibraryName.h"
 #include "catalog/NoteSelection.h"
-#include "catalog/NotesHandleOwner.h"
+#include "notes/NotesHandleOwner.h"
 #include "catalog/ReplicaIdHook.h"
 #include "driver/RunSettings.h"
 
@@ -29,15 +29,15 @@ notes::NotesStatus ExportFullCatalog() {
         status != 0) {
         return status;
     }
-    DatabaseOwner database;
+    notes::DatabaseOwner database;
     if (const auto status = notes::OpenDatabase(path.data(), database.Receive()); status != 0) {
         return status;
     }
-    DxlExporterOwner exporter;
+    notes::DxlExporterOwner exporter;
     if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) {
         return status;
     }
-    HookRegistrationOwner hook;
+    notes::HookRegistrationOwner hook;
     if (const auto status = RegisterReplicaIdHook(hook); status != 0) return status;
 
     NoteSelection catalogNotes;
@@ -45,7 +45,7 @@ notes::NotesStatus ExportFullCatalog() {
         status != 0) {
         return status;
     }
-    catalogNotes.formula.Release();
+    catalogNotes.formula.Reset();
     if (const auto status = WriteDxlFile(
             MakeDxlExportBody(exporter.Get(), database.Get(), catalogNotes.idTable.Get()),
             u"catalog.dxl");
@@ -58,7 +58,7 @@ notes::NotesStatus ExportFullCatalog() {
         status != 0) {
         return status;
     }
-    anonMapNotes.formula.Release();
+    anonMapNotes.formula.Reset();
     // No anonymity map, or an ambiguous one, is not exported and not reported.
     // Released in reverse order of declaration: second and first ID table, hook, exporter,
     // database.

@@ -32,7 +32,7 @@ notes::NotesStatus CollectNotes(notes::DatabaseHandle database, std::string_view
     // A table that could not be created is a failure too: the search would have nowhere to go.
     status = notes::CreateIdTable(0, selection.idTable.Receive());
     if (status != 0) {
-        selection.formula.Release();
+        selection.formula.Reset();
         return status;
     }
 
@@ -40,8 +40,8 @@ notes::NotesStatus CollectNotes(notes::DatabaseHandle database, std::string_view
     status = notes::SearchDatabase(database, selection.formula.Get(), nullptr, 0, kDocumentsOnly,
                                    nullptr, CollectNoteId, &table, nullptr);
     if (status != 0) {
-        notes::DestroyIdTable(selection.idTable.Take());
-        selection.formula.Release();
+        notes::DestroyIdTable(selection.idTable.Release());
+        selection.formula.Reset();
     }
     return status;
 }

@@ -3,14 +3,14 @@
 
 #include <string_view>
 
-#include "catalog/NotesHandleOwner.h"
+#include "notes/NotesHandleOwner.h"
 #include "notes/NotesPlatform.h"
 
 namespace catalog {
 
 struct NoteSelection {
-    MemoryOwner formula;
-    MemoryOwner idTable;  // declared last: released before the formula
+    notes::MemoryOwner formula;
+    notes::MemoryOwner idTable;  // declared last: released before the formula
 };
 
 // The search callback: inserts the match's note ID into the ID table whose handle `context`

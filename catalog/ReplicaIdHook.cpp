@@ -60,7 +60,7 @@ notes::NotesStatus AddReplicaIdText(const void* notification) {
 
 unsigned ReplicaIdHookCalls() { return HookCalls(); }
 
-notes::NotesStatus RegisterReplicaIdHook(HookRegistrationOwner& registration) {
+notes::NotesStatus RegisterReplicaIdHook(notes::HookRegistrationOwner& registration) {
     HookCalls() = 0;
     notes::HookRecursionId recursionId = 0;
     if (const notes::NotesStatus status = notes::CreateHookRecursionId(&recursionId); status != 0) {

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "catalog/NotesHandleOwner.h"
+#include "notes/NotesHandleOwner.h"
 #include "notes/NotesPlatform.h"
 
 namespace catalog {
@@ -20,6 +20,6 @@ notes::NotesStatus AddReplicaIdText(const void* notification);
 unsigned ReplicaIdHookCalls();
 
 // Registers AddReplicaIdText for the time after each note open.
-notes::NotesStatus RegisterReplicaIdHook(HookRegistrationOwner& registration);
+notes::NotesStatus RegisterReplicaIdHook(notes::HookRegistrationOwner& registration);
 
 }  // namespace catalog

@@ -7,7 +7,7 @@
 #include "catalog/DxlFileWriter.h"
 #include "driver/LibraryName.h"
 #include "catalog/NoteSelection.h"
-#include "catalog/NotesHandleOwner.h"
+#include "notes/NotesHandleOwner.h"
 #include "catalog/ReplicaIdHook.h"
 #include "driver/RunSettings.h"
 
@@ -44,7 +44,7 @@ notes::NotesStatus ExportServerCatalog() {
         status != 0) {
         return status;
     }
-    DatabaseOwner database;
+    notes::DatabaseOwner database;
     if (const auto status = notes::OpenDatabase(path.data(), database.Receive()); status != 0) {
         return status;
     }
@@ -59,11 +59,11 @@ notes::NotesStatus ExportServerCatalog() {
     if (const auto status = CollectNotes(database.Get(), formula, selection); status != 0) {
         return status;
     }
-    DxlExporterOwner exporter;
+    notes::DxlExporterOwner exporter;
     if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) {
         return status;
     }
-    HookRegistrationOwner hook;
+    notes::HookRegistrationOwner hook;
     if (const auto status = RegisterReplicaIdHook(hook); status != 0) return status;
 
     // Released in reverse order of declaration: hook, exporter, ID table, compiled formula,

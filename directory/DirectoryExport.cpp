@@ -7,7 +7,7 @@
 
 #include "directory/DirectoryDocument.h"
 #include "directory/NabFile.h"
-#include "directory/NotesHandleOwners.h"
+#include "notes/NotesHandleOwner.h"
 #include "driver/LibraryName.h"
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
@@ -34,7 +34,7 @@ notes::NotesStatus ExportDirectory() {
         status != 0) {
         return status;
     }
-    DatabaseOwner database;
+    notes::DatabaseOwner database;
     if (const auto status = notes::OpenDatabase(path, database.Receive()); status != 0) {
         return status;
     }

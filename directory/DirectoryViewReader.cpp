@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "directory/NotesHandleOwners.h"
+#include "directory/LockedMemory.h"
 #include "notes/NotesStatuses.h"
 #include "platform/StopRequest.h"
 
@@ -41,7 +41,7 @@ notes::NotesStatus WalkDirectoryView(const char* viewName, EntryWriter writer,
         status != 0) {
         return status;
     }
-    CollectionOwner collection;
+    notes::CollectionOwner collection;
     if (const auto status = notes::OpenViewCollection(database, database, viewId, 0, 0,
                                                       collection.Receive(), nullptr, nullptr,
                                                       nullptr, nullptr);

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "directory/NotesHandleOwners.h"
+#include "directory/LockedMemory.h"
 #include "notes/NotesStatuses.h"
 #include "platform/StopRequest.h"
 

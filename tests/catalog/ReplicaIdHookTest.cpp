@@ -73,7 +73,7 @@ TEST_F(ReplicaIdHookTest, GivesEveryOpenedNoteWithAReplicaIdItsText) {
 TEST_F(ReplicaIdHookTest, RegistersForTheTimeAfterEachOpenAndReleasesWithItsOwner) {
     Start(R"({"notes": [{"id": 4, "items": [["ReplicaId", {"time": "C1257A3B004F1E2D"}]]}]})");
     {
-        catalog::HookRegistrationOwner hook;
+        notes::HookRegistrationOwner hook;
         ASSERT_EQ(catalog::RegisterReplicaIdHook(hook), 0);
         EXPECT_NE(Export({4}).find("<text>C1257A3B004F1E2D</text>"), std::string::npos);
     }
