@@ -9,8 +9,9 @@
 
 namespace catalog {
 
-// 0; the body's status; 260 when the temporary file cannot be removed, 270 when a chunk could
-// not be written, 264 when the file cannot be moved to `fileName` (an existing file stays).
+// 0; the body's status; kStatusFileExists (260) when the temporary file cannot be removed,
+// kStatusIoError (270) when a chunk could not be written, kStatusCannotCreateFile (264) when the
+// file cannot be moved to `fileName` (an existing file stays).
 notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view fileName);
 
 // The wait between two attempts to delete or move: the platform's sleep, replaceable by tests.

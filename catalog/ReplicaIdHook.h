@@ -12,8 +12,8 @@ namespace catalog {
 // The high word, then the low word, each as 8 uppercase hexadecimal digits; NUL-terminated.
 std::array<char, 17> FormatReplicaIdText(const notes::TimeDate& replicaId);
 
-// The hook handler; always lets the open go on (725). It touches the note only when called
-// after an open that succeeded.
+// The hook handler; always lets the open go on (kHookContinue, the library's ERR_EM_CONTINUE). It
+// touches the note only when called after an open that succeeded.
 notes::NotesStatus AddReplicaIdText(const void* notification);
 
 // How many times the handler was called since the last registration.

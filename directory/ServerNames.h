@@ -7,9 +7,9 @@
 
 namespace directory {
 
-// The mail server of the Notes environment, the destinations of the local connection documents
-// and the servers of the mail server's directory, abbreviated, in byte order, each once, one a
-// line. Nothing is written unless every lookup succeeded; a failed write gives 270.
+// The mail server of the Notes environment, the destinations of the local connection documents and
+// the servers of the mail server's directory, abbreviated, in byte order, each once, one a line.
+// Nothing is written unless every lookup succeeded; a failed write gives kStatusIoError (270).
 notes::NotesStatus CollectServerNames(std::FILE* output);
 
 }  // namespace directory

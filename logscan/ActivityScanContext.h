@@ -15,7 +15,7 @@ struct ActivityScanContext {
     std::int32_t recordLimit = 0;    // 0 or less: no limit
     std::int32_t recordsSeen = 0;
     char stopTime[kEventTimeTextSize] = {};  // empty until the limit is reached
-    bool stoppedScan = false;                // the handler returned 413
+    bool stoppedScan = false;                // the handler returned kStatusStopped
 };
 
 }  // namespace logscan
