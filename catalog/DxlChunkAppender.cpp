@@ -1,5 +1,6 @@
 #include "catalog/DxlChunkAppender.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string_view>
 
@@ -18,16 +19,19 @@ namespace {
 
 // The first chunk creates the file, which must not exist; every later one opens that same file
 // again: a file put in its place since (a link above all) is not written to.
-std::FILE* OpenTemporaryFile(const std::u16string& path) {
+std::FILE* OpenTemporaryFile(const std::u16string& path, platform::SystemFailure& failure) {
     platform::FileIdentity identity;
     if (!dxlTemporaryFile.created) {
-        std::FILE* file = platform::OpenTextStream(path, platform::OpenMode::createNew, &identity);
+        std::FILE* file =
+            platform::OpenTextStream(path, platform::OpenMode::createNew, &identity, &failure);
         if (file != nullptr) dxlTemporaryFile = {true, identity, 0};
         return file;
     }
-    std::FILE* file = platform::OpenTextStream(path, platform::OpenMode::appendExisting, &identity);
+    std::FILE* file =
+        platform::OpenTextStream(path, platform::OpenMode::appendExisting, &identity, &failure);
     if (file != nullptr && !(identity == dxlTemporaryFile.identity)) {
         std::fclose(file);
+        failure = {};  // the open succeeded, on another file than the export's
         return nullptr;
     }
     return file;
@@ -42,19 +46,24 @@ void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* conte
         return;
     }
     const std::u16string_view name = static_cast<const char16_t*>(context);
-    std::FILE* file = OpenTemporaryFile(driver::OutputFilePath(name));
+    platform::SystemFailure failure;
+    std::FILE* file = OpenTemporaryFile(driver::OutputFilePath(name), failure);
     if (file == nullptr) {
         driver::LogDebug(u"Unable to open temp file for writing: %s", {name});
+        driver::LogSystemFailure(failure, name);
         dxlWriteFailed = true;
         return;
     }
+    errno = 0;
     const std::size_t written = length == 0 ? 0 : std::fwrite(data, 1, length, file);
+    failure = platform::FailureOf("write");
     dxlTemporaryFile.size +=
         platform::TextStreamBytes({reinterpret_cast<const char*>(data), written});
     if (written != length) {
         driver::LogDebug(
             u"Only wrote %u bytes of %u to temp file: %s",
             {static_cast<std::int64_t>(written), std::int64_t{length}, name});
+        driver::LogSystemFailure(failure, name);
         dxlWriteFailed = true;
     }
     // The stream buffers: a write error may surface only when the buffer reaches the file, and

@@ -16,13 +16,16 @@ namespace {
 constexpr int kAttempts = 5;
 constexpr unsigned kRetryWaitMilliseconds = 1000;
 
-// Runs `attempt` up to five times, with a debug line and a wait after each failure but the last.
+// Runs `attempt` up to five times, with debug lines (the retry, and the system's reason for the
+// failure, naming `names`) and a wait after each failure but the last.
 template <typename Attempt>
-bool WithRetries(std::u16string_view what, Attempt attempt) {
+bool WithRetries(std::u16string_view what, std::u16string_view names, Attempt attempt) {
     for (int n = 1;; ++n) {
-        if (attempt()) return true;
+        platform::SystemFailure failure;
+        if (attempt(failure)) return true;
         if (n == kAttempts || platform::StopRequested()) return false;
         driver::LogDebug(u"Retrying %s: %d", {what, std::int64_t{n}});
+        driver::LogSystemFailure(failure, names);
         RetryWait()(kRetryWaitMilliseconds);
     }
 }
@@ -47,9 +50,10 @@ RetryWaitFunction& RetryWait() {
 
 notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view fileName) {
     const std::u16string temporary = driver::OutputFilePath(kDxlTemporaryFileName);
-    const bool cleared = WithRetries(u"delete DXL temporary file", [&] {
-        return platform::DeleteFilePath(temporary) != platform::DeleteResult::failed;
-    });
+    const bool cleared = WithRetries(
+        u"delete DXL temporary file", kDxlTemporaryFileName, [&](platform::SystemFailure& failure) {
+            return platform::DeleteFilePath(temporary, &failure) != platform::DeleteResult::failed;
+        });
     if (!cleared) {
         if (platform::StopRequested()) return notes::kStatusStopped;
         driver::LogMessage(driver::kLogWarning,
@@ -75,8 +79,12 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
         return notes::kStatusIoError;
     }
     const std::u16string target = driver::OutputFilePath(fileName);
-    const bool moved = WithRetries(u"move DXL file into place",
-                                   [&] { return platform::MoveFileNoReplace(temporary, target); });
+    const std::u16string names = std::u16string(kDxlTemporaryFileName) + u", " +
+                                 std::u16string(fileName);
+    const bool moved =
+        WithRetries(u"move DXL file into place", names, [&](platform::SystemFailure& failure) {
+            return platform::MoveFileNoReplace(temporary, target, &failure);
+        });
     if (!moved) {
         platform::DeleteFilePath(temporary);
         if (platform::StopRequested()) return notes::kStatusStopped;

@@ -74,6 +74,13 @@ void LogDebug(std::u16string_view format, std::initializer_list<FormatArgument> 
     LogMessage(kLogDebug, CutToLine(FormatWide(format, args)));
 }
 
+void LogSystemFailure(const platform::SystemFailure& failure, std::u16string_view names) {
+    if (failure.call == nullptr) return;
+    const std::string text =
+        platform::SystemFailureText(failure, platform::Utf16ToUtf8(std::u16string(names)));
+    LogMessage(kLogDebug, CutToLine(platform::Utf8ToUtf16(text)));
+}
+
 void LogNotesError(std::u16string_view format, notes::NotesStatus status) {
     char message[256] = {};
     notes::GetStatusText(0, status & notes::kStatusMask, message, 255);

@@ -7,6 +7,7 @@
 
 #include "driver/WideFormat.h"
 #include "notes/NotesPlatform.h"
+#include "platform/SystemFailure.h"
 
 namespace driver {
 
@@ -23,6 +24,10 @@ inline constexpr std::size_t kLogLineUnits = 1024;
 void LogMessage(LogLevel level, std::u16string_view text);
 void LogError(std::u16string_view format, std::initializer_list<FormatArgument> args = {});
 void LogDebug(std::u16string_view format, std::initializer_list<FormatArgument> args = {});
+// After a debug line that reports a failed platform call: a second debug line with the call, the
+// file `names` and the system's text ("open(temp.tmp): Permission denied"); none when nothing
+// failed.
+void LogSystemFailure(const platform::SystemFailure& failure, std::u16string_view names);
 // An error line with the library's message text for `status` in place of the format's one %s.
 void LogNotesError(std::u16string_view format, notes::NotesStatus status);
 

@@ -71,43 +71,68 @@ PathKind QueryPathKind(const std::u16string& path) {
     return S_ISDIR(info.st_mode) ? PathKind::directory : PathKind::other;
 }
 
-DeleteResult DeleteFilePath(const std::u16string& path) {
+namespace {
+
+// Gives false, with `call`'s failure kept in `failure` when one is given.
+bool Failed(const char* call, SystemFailure* failure) {
+    if (failure != nullptr) *failure = FailureOf(call);
+    return false;
+}
+
+}  // namespace
+
+DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure) {
     const std::string native = NativePath(path);
     struct stat info {};
     // Like the Windows call, only files are deleted: a directory of that name is a failure.
-    if (::lstat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return DeleteResult::failed;
+    if (::lstat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        errno = EISDIR;
+        Failed("unlink", failure);
+        return DeleteResult::failed;
+    }
     if (::unlink(native.c_str()) == 0) return DeleteResult::deleted;
-    return errno == ENOENT ? DeleteResult::notFound : DeleteResult::failed;
+    if (errno == ENOENT) return DeleteResult::notFound;
+    Failed("unlink", failure);
+    return DeleteResult::failed;
 }
 
-bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to) {
+bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
+                       SystemFailure* failure) {
     const std::string source = NativePath(from);
     const std::string target = NativePath(to);
     // A hard link fails when the target exists, so no existing file is ever replaced.
     if (::link(source.c_str(), target.c_str()) == 0) {
         if (::unlink(source.c_str()) == 0) return true;
+        Failed("unlink", failure);
         ::unlink(target.c_str());
         return false;
     }
-    if (errno == EEXIST) return false;
+    if (errno == EEXIST) return Failed("link", failure);
     // File systems without hard links (vfat, exFAT, many SMB mounts): a rename that refuses an
     // existing target in the same step.
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
         return true;
     }
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return false;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        return Failed("renameat2", failure);
+    }
     // Nor that: a plain rename of a name found free. Only one run writes into a folder at a time
     // (its lock), so the name stays free up to the rename.
     struct stat info {};
-    if (::lstat(target.c_str(), &info) == 0 || errno != ENOENT) return false;
-    return std::rename(source.c_str(), target.c_str()) == 0;
+    if (::lstat(target.c_str(), &info) == 0) {
+        errno = EEXIST;
+        return Failed("rename", failure);
+    }
+    if (errno != ENOENT) return Failed("lstat", failure);
+    return std::rename(source.c_str(), target.c_str()) == 0 || Failed("rename", failure);
 }
 
 void SleepMilliseconds(unsigned milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentity* identity) {
+std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentity* identity,
+                          SystemFailure* failure) {
     int flags = O_WRONLY;
     switch (mode) {
         case OpenMode::replace: flags |= O_CREAT | O_TRUNC; break;
@@ -117,13 +142,25 @@ std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentit
     }
     // Opened non-blocking, so that a FIFO without a reader fails at once; writes then block.
     RegularFile file(path, flags);
-    if (!file.IsOpen() || ::fcntl(file.fd(), F_SETFL, flags & O_APPEND) != 0) return nullptr;
+    if (!file.IsOpen()) {
+        errno = file.error();
+        Failed("open", failure);
+        return nullptr;
+    }
+    if (::fcntl(file.fd(), F_SETFL, flags & O_APPEND) != 0) {
+        Failed("fcntl", failure);
+        return nullptr;
+    }
     if (identity != nullptr) *identity = {file.info().st_dev, file.info().st_ino};
     cookie_io_functions_t functions{nullptr, TextWrite, nullptr, TextClose};
     const char* streamMode = mode == OpenMode::replace ? "w" : "a";
     std::FILE* stream = ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(file.fd())),
                                       streamMode, functions);
-    if (stream != nullptr) file.Release();  // the stream owns the descriptor now
+    if (stream == nullptr) {
+        Failed("fopencookie", failure);
+        return nullptr;
+    }
+    file.Release();  // the stream owns the descriptor now
     return stream;
 }
 

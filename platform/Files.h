@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SystemFailure.h"
+
 namespace platform {
 
 constexpr char16_t kPathSeparator =
@@ -18,11 +20,13 @@ constexpr char16_t kPathSeparator =
 enum class PathKind { missing, directory, other };
 PathKind QueryPathKind(const std::u16string& path);
 
+// `failure`, when given, receives the system's reason for a failure, here and below.
 enum class DeleteResult { deleted, notFound, failed };
-DeleteResult DeleteFilePath(const std::u16string& path);
+DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure = nullptr);
 
 // Moves `from` to `to`; fails, and changes nothing, when `to` exists.
-bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to);
+bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
+                       SystemFailure* failure = nullptr);
 
 void SleepMilliseconds(unsigned milliseconds);
 
@@ -46,7 +50,7 @@ enum class OpenMode {
 // (nor followed, nor waited for): null, as for a file that cannot be opened. `identity`, when
 // given, receives the identity of the opened file.
 std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode,
-                          FileIdentity* identity = nullptr);
+                          FileIdentity* identity = nullptr, SystemFailure* failure = nullptr);
 
 // True when files can be created in `folder` and the file `path` can be appended to: it is absent,
 // or a regular file (not a link) open to writing.

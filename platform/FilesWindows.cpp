@@ -19,14 +19,19 @@ PathKind QueryPathKind(const std::u16string& path) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::directory : PathKind::other;
 }
 
-DeleteResult DeleteFilePath(const std::u16string& path) {
+DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure) {
     if (::DeleteFileW(ToWide(path).c_str())) return DeleteResult::deleted;
-    return ::GetLastError() == ERROR_FILE_NOT_FOUND ? DeleteResult::notFound : DeleteResult::failed;
+    if (::GetLastError() == ERROR_FILE_NOT_FOUND) return DeleteResult::notFound;
+    if (failure != nullptr) *failure = FailureOf("DeleteFileW");
+    return DeleteResult::failed;
 }
 
-bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to) {
+bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
+                       SystemFailure* failure) {
     // MoveFileW never replaces an existing target.
-    return ::MoveFileW(ToWide(from).c_str(), ToWide(to).c_str()) != 0;
+    if (::MoveFileW(ToWide(from).c_str(), ToWide(to).c_str()) != 0) return true;
+    if (failure != nullptr) *failure = FailureOf("MoveFileW");
+    return false;
 }
 
 void SleepMilliseconds(unsigned milliseconds) { ::Sleep(milliseconds); }
@@ -42,6 +47,7 @@ HandleOwner OpenRegularFileHandle(const std::u16string& path, DWORD access, DWOR
         !::GetFileInformationByHandle(file.Get(), &info) ||
         (info.dwFileAttributes & kNotAFile) != 0) {
         ::CloseHandle(file.Release());
+        ::SetLastError(ERROR_INVALID_PARAMETER);  // not a regular file
     }
     return file;
 }
@@ -51,7 +57,8 @@ FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
             (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
-std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentity* identity) {
+std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentity* identity,
+                          SystemFailure* failure) {
     DWORD disposition = CREATE_ALWAYS;
     switch (mode) {
         case OpenMode::replace: disposition = CREATE_ALWAYS; break;
@@ -61,7 +68,10 @@ std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentit
     }
     BY_HANDLE_FILE_INFORMATION info{};
     HandleOwner file = OpenRegularFileHandle(path, GENERIC_WRITE, disposition, info);
-    if (!file.IsOpen()) return nullptr;
+    if (!file.IsOpen()) {
+        if (failure != nullptr) *failure = FailureOf("CreateFileW");
+        return nullptr;
+    }
     if (identity != nullptr) *identity = IdentityOf(info);
     // The C runtime's text mode stores every line feed as CR LF.
     const bool replace = mode == OpenMode::replace;

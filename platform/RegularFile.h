@@ -3,6 +3,7 @@
 #pragma once
 
 #ifndef _WIN32
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,7 +22,10 @@ class RegularFile {
 public:
     RegularFile(const std::u16string& path, int flags) {
         fd_ = ::open(Utf16ToUtf8(path).c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
-        if (fd_ >= 0 && (::fstat(fd_, &info_) != 0 || !S_ISREG(info_.st_mode))) {
+        if (fd_ < 0) {
+            error_ = errno;
+        } else if (::fstat(fd_, &info_) != 0 || !S_ISREG(info_.st_mode)) {
+            error_ = S_ISREG(info_.st_mode) || info_.st_mode == 0 ? errno : EINVAL;
             ::close(fd_);
             fd_ = -1;
         }
@@ -36,9 +40,13 @@ public:
     int fd() const { return fd_; }
     const struct stat& info() const { return info_; }
     int Release() { return std::exchange(fd_, -1); }
+    // The system's error when the file could not be opened: EINVAL for one that is not a
+    // regular file.
+    int error() const { return error_; }
 
 private:
     int fd_ = -1;
+    int error_ = 0;
     struct stat info_ {};
 };
 

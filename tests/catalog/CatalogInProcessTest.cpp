@@ -111,9 +111,13 @@ TEST(CatalogRunInProcessTest, ATemporaryFileThatCannotBeRemovedIsReportedAs260) 
     EXPECT_EQ(testsupport::LogLines(output / "log.txt"),
               (std::vector<std::string>{
                   "#DEBUG# - Retrying delete DXL temporary file: 1",
+                  "#DEBUG# - unlink(temp.tmp): Is a directory",
                   "#DEBUG# - Retrying delete DXL temporary file: 2",
+                  "#DEBUG# - unlink(temp.tmp): Is a directory",
                   "#DEBUG# - Retrying delete DXL temporary file: 3",
+                  "#DEBUG# - unlink(temp.tmp): Is a directory",
                   "#DEBUG# - Retrying delete DXL temporary file: 4",
+                  "#DEBUG# - unlink(temp.tmp): Is a directory",
                   "#WARNING# - Unable to delete DXL temporary file (tried retry)",
                   "#ERROR# - Unable to read catalog (File already exists)",
               }));
