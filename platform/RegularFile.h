@@ -24,8 +24,11 @@ public:
         fd_ = ::open(Utf16ToUtf8(path).c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
         if (fd_ < 0) {
             error_ = errno;
-        } else if (::fstat(fd_, &info_) != 0 || !S_ISREG(info_.st_mode)) {
-            error_ = S_ISREG(info_.st_mode) || info_.st_mode == 0 ? errno : EINVAL;
+            return;
+        }
+        const bool stated = ::fstat(fd_, &info_) == 0;
+        if (!stated || !S_ISREG(info_.st_mode)) {
+            error_ = stated ? EINVAL : errno;  // not a regular file, or fstat's error
             ::close(fd_);
             fd_ = -1;
         }
