@@ -56,10 +56,10 @@ void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* conte
     }
     errno = 0;
     const std::size_t written = length == 0 ? 0 : std::fwrite(data, 1, length, file);
-    failure = platform::FailureOf("write");
     dxlTemporaryFile.size +=
         platform::TextStreamBytes({reinterpret_cast<const char*>(data), written});
     if (written != length) {
+        failure = platform::FailureOf("write");  // the error as the write left it
         driver::LogDebug(
             u"Only wrote %u bytes of %u to temp file: %s",
             {static_cast<std::int64_t>(written), std::int64_t{length}, name});

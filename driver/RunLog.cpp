@@ -75,9 +75,9 @@ void LogDebug(std::u16string_view format, std::initializer_list<FormatArgument> 
 }
 
 void LogSystemFailure(const platform::SystemFailure& failure, std::u16string_view names) {
-    if (failure.call == nullptr) return;
     const std::string text =
         platform::SystemFailureText(failure, platform::Utf16ToUtf8(std::u16string(names)));
+    if (text.empty()) return;  // nothing failed
     LogMessage(kLogDebug, CutToLine(platform::Utf8ToUtf16(text)));
 }
 

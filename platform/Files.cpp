@@ -71,28 +71,18 @@ PathKind QueryPathKind(const std::u16string& path) {
     return S_ISDIR(info.st_mode) ? PathKind::directory : PathKind::other;
 }
 
-namespace {
-
-// Gives false, with `call`'s failure kept in `failure` when one is given.
-bool Failed(const char* call, SystemFailure* failure) {
-    if (failure != nullptr) *failure = FailureOf(call);
-    return false;
-}
-
-}  // namespace
-
 DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure) {
     const std::string native = NativePath(path);
     struct stat info {};
     // Like the Windows call, only files are deleted: a directory of that name is a failure.
     if (::lstat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         errno = EISDIR;
-        Failed("unlink", failure);
+        KeepFailure("unlink", failure);
         return DeleteResult::failed;
     }
     if (::unlink(native.c_str()) == 0) return DeleteResult::deleted;
     if (errno == ENOENT) return DeleteResult::notFound;
-    Failed("unlink", failure);
+    KeepFailure("unlink", failure);
     return DeleteResult::failed;
 }
 
@@ -103,28 +93,28 @@ bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
     // A hard link fails when the target exists, so no existing file is ever replaced.
     if (::link(source.c_str(), target.c_str()) == 0) {
         if (::unlink(source.c_str()) == 0) return true;
-        Failed("unlink", failure);
+        KeepFailure("unlink", failure);
         ::unlink(target.c_str());
         return false;
     }
-    if (errno == EEXIST) return Failed("link", failure);
+    if (errno == EEXIST) return KeepFailure("link", failure);
     // File systems without hard links (vfat, exFAT, many SMB mounts): a rename that refuses an
     // existing target in the same step.
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
         return true;
     }
     if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
-        return Failed("renameat2", failure);
+        return KeepFailure("renameat2", failure);
     }
     // Nor that: a plain rename of a name found free. Only one run writes into a folder at a time
     // (its lock), so the name stays free up to the rename.
     struct stat info {};
     if (::lstat(target.c_str(), &info) == 0) {
         errno = EEXIST;
-        return Failed("rename", failure);
+        return KeepFailure("rename", failure);
     }
-    if (errno != ENOENT) return Failed("lstat", failure);
-    return std::rename(source.c_str(), target.c_str()) == 0 || Failed("rename", failure);
+    if (errno != ENOENT) return KeepFailure("lstat", failure);
+    return std::rename(source.c_str(), target.c_str()) == 0 || KeepFailure("rename", failure);
 }
 
 void SleepMilliseconds(unsigned milliseconds) {
@@ -144,11 +134,11 @@ std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentit
     RegularFile file(path, flags);
     if (!file.IsOpen()) {
         errno = file.error();
-        Failed("open", failure);
+        KeepFailure("open", failure);
         return nullptr;
     }
     if (::fcntl(file.fd(), F_SETFL, flags & O_APPEND) != 0) {
-        Failed("fcntl", failure);
+        KeepFailure("fcntl", failure);
         return nullptr;
     }
     if (identity != nullptr) *identity = {file.info().st_dev, file.info().st_ino};
@@ -157,7 +147,7 @@ std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentit
     std::FILE* stream = ::fopencookie(reinterpret_cast<void*>(static_cast<std::intptr_t>(file.fd())),
                                       streamMode, functions);
     if (stream == nullptr) {
-        Failed("fopencookie", failure);
+        KeepFailure("fopencookie", failure);
         return nullptr;
     }
     file.Release();  // the stream owns the descriptor now

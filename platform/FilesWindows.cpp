@@ -22,16 +22,15 @@ PathKind QueryPathKind(const std::u16string& path) {
 DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure) {
     if (::DeleteFileW(ToWide(path).c_str())) return DeleteResult::deleted;
     if (::GetLastError() == ERROR_FILE_NOT_FOUND) return DeleteResult::notFound;
-    if (failure != nullptr) *failure = FailureOf("DeleteFileW");
+    KeepFailure("DeleteFileW", failure);
     return DeleteResult::failed;
 }
 
 bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
                        SystemFailure* failure) {
     // MoveFileW never replaces an existing target.
-    if (::MoveFileW(ToWide(from).c_str(), ToWide(to).c_str()) != 0) return true;
-    if (failure != nullptr) *failure = FailureOf("MoveFileW");
-    return false;
+    return ::MoveFileW(ToWide(from).c_str(), ToWide(to).c_str()) != 0 ||
+           KeepFailure("MoveFileW", failure);
 }
 
 void SleepMilliseconds(unsigned milliseconds) { ::Sleep(milliseconds); }
@@ -69,7 +68,7 @@ std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentit
     BY_HANDLE_FILE_INFORMATION info{};
     HandleOwner file = OpenRegularFileHandle(path, GENERIC_WRITE, disposition, info);
     if (!file.IsOpen()) {
-        if (failure != nullptr) *failure = FailureOf("CreateFileW");
+        KeepFailure("CreateFileW", failure);
         return nullptr;
     }
     if (identity != nullptr) *identity = IdentityOf(info);

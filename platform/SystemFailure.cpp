@@ -19,6 +19,11 @@ SystemFailure FailureOf(const char* call) {
 #endif
 }
 
+bool KeepFailure(const char* call, SystemFailure* failure) {
+    if (failure != nullptr) *failure = FailureOf(call);
+    return false;
+}
+
 std::string SystemFailureText(const SystemFailure& failure, std::string_view names) {
     if (failure.call == nullptr) return {};
 #ifdef _WIN32

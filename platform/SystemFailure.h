@@ -15,6 +15,10 @@ struct SystemFailure {
 // `call` with the system's error code of the moment.
 SystemFailure FailureOf(const char* call);
 
+// For a platform call that failed: false, with FailureOf(call) kept in `failure` when one is
+// given.
+bool KeepFailure(const char* call, SystemFailure* failure);
+
 // "call(names): the system's text", e.g. "open(temp.tmp): Permission denied"; empty when nothing
 // failed.
 std::string SystemFailureText(const SystemFailure& failure, std::string_view names);

@@ -4,12 +4,12 @@
 #include "catalog/DxlFileWriter.h"
 #include "catalog/FullCatalogExport.h"
 #include "catalog/ServerCatalogExport.h"
-#include "driver/RunMain.h"
 #include "driver/RunSettings.h"
 #include "notessim/SimControl.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "tests/catalog/CatalogTestSupport.h"
+#include "tests/support/InProcessRun.h"
 
 namespace {
 
@@ -94,19 +94,12 @@ TEST(CatalogRunInProcessTest, ATemporaryFileThatCannotBeRemovedIsReportedAs260) 
     const std::filesystem::path output = scratch / "out";
     WriteFile(output / "temp.tmp" / "inside", "keeps the directory");
     WriteFile(output / "catalog.dxl", "earlier export");
-    notessim::ResetRuntime();
     waitCount = 0;
     catalog::RetryWait() = CountWait;
-    driver::Settings() = {};
-
-    const std::vector<std::u16string> arguments = {
-        u"dxlexporter",
-        platform::Utf8ToUtf16("=" + (scratch / "env" / "notes.ini").string()),
-        u"-catalog", u"-s", u"Hub01/Acme", u"-debug",
-        u"-o", platform::Utf8ToUtf16(output.string())};
-    std::vector<const char16_t*> argv;
-    for (const auto& argument : arguments) argv.push_back(argument.c_str());
-    EXPECT_EQ(driver::RunMain(static_cast<int>(argv.size()), argv.data()), 0);
+    EXPECT_EQ(testsupport::RunMainInProcess({"=" + (scratch / "env" / "notes.ini").string(),
+                                             "-catalog", "-s", "Hub01/Acme", "-debug", "-o",
+                                             output.string()}),
+              0);
 
     EXPECT_EQ(testsupport::LogLines(output / "log.txt"),
               (std::vector<std::string>{

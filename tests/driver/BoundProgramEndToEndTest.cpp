@@ -11,10 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/RunMain.h"
-#include "driver/RunSettings.h"
-#include "notessim/SimControl.h"
-#include "platform/Text.h"
+#include "tests/support/InProcessRun.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -28,18 +25,6 @@ std::map<std::string, std::string> Files(const std::filesystem::path& folder) {
         files[entry.path().filename().string()] = ReadFile(entry.path());
     }
     return files;
-}
-
-int RunInProcess(const std::vector<std::string>& arguments) {
-    notessim::ResetRuntime();
-    driver::Settings() = {};
-    std::vector<std::u16string> wide = {u"dxlexporter"};
-    for (const std::string& argument : arguments) wide.push_back(platform::Utf8ToUtf16(argument));
-    std::vector<const char16_t*> argv;
-    for (const auto& argument : wide) argv.push_back(argument.c_str());
-    const int exitCode = driver::RunMain(static_cast<int>(argv.size()), argv.data());
-    driver::Settings() = {};
-    return exitCode;
 }
 
 void ExpectSameOutputs(const std::string& settings,
@@ -64,7 +49,7 @@ void ExpectSameOutputs(const std::string& settings,
             arguments.insert(arguments.end(), modes[i].begin(), modes[i].end());
             arguments.insert(arguments.end(), {"-o", output.string()});
             if (linked == 1) {
-                ASSERT_EQ(RunInProcess(arguments), 0);
+                ASSERT_EQ(testsupport::RunMainInProcess(arguments), 0);
                 outputs[linked] = Files(output);
                 continue;
             }
