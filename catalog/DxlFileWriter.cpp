@@ -79,8 +79,8 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
         return notes::kStatusIoError;
     }
     const std::u16string target = driver::OutputFilePath(fileName);
-    const std::u16string names = std::u16string(kDxlTemporaryFileName) + u", " +
-                                 std::u16string(fileName);
+    const std::u16string names =
+        std::u16string(kDxlTemporaryFileName) + u", " + std::u16string(fileName);
     const bool moved =
         WithRetries(u"move DXL file into place", names, [&](platform::SystemFailure& failure) {
             return platform::MoveFileNoReplace(temporary, target, &failure);

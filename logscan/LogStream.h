@@ -9,7 +9,6 @@ namespace logscan {
 
 class LogStream {
 public:
-
     // Opens the database-use, HTTP and agent records of `database` on `server` (empty: the local
     // machine) within `range` (two times, the lower bound first). Names whose library form is
     // longer than 255 bytes are cut to what fits.

@@ -71,8 +71,8 @@ constexpr WORD TYPE_TEXT = 0x0500;          // item data types [Symb/TYPE_xxx]
 constexpr WORD TYPE_TEXT_LIST = 0x0501;
 constexpr WORD TYPE_NUMBER = 0x0300;
 constexpr WORD TYPE_TIME = 0x0400;
-constexpr NOTEID NOTEID_CATEGORY = 0x80000000u;  // [Symb/NOTEID_CATEGORYxxx]
-constexpr WORD SIGNAL_MORE_TO_DO = 0x0020;  // [Symb/SIGNAL_xxx]
+constexpr NOTEID NOTEID_CATEGORY = 0x80000000u;     // [Symb/NOTEID_CATEGORYxxx]
+constexpr WORD SIGNAL_MORE_TO_DO = 0x0020;          // [Symb/SIGNAL_xxx]
 constexpr WORD OS_TRANSLATE_LMBCS_TO_UNICODE = 20;  // OSTranslate modes [Symb/OS_TRANSLATE_xxx]
 constexpr WORD OS_TRANSLATE_LMBCS_TO_UTF8 = 22;
 constexpr WORD OS_TRANSLATE_UNICODE_TO_LMBCS = 23;
@@ -123,8 +123,8 @@ struct EMRECORD {
 #pragma pack(pop)
 #endif
 
-// Where the binding and the simulated runtime both expect each field. GCC counts a record holding the
-// compiler's own va_list type as not standard-layout; its offsets are fixed all the same.
+// Where the binding and the simulated runtime both expect each field. GCC counts a record holding
+// the compiler's own va_list type as not standard-layout; its offsets are fixed all the same.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
 static_assert(sizeof(TIMEDATE) == 8 && sizeof(TIMEDATE_PAIR) == 16 && sizeof(UNID) == 16);

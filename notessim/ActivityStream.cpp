@@ -45,14 +45,13 @@ bool Selects(const ActivityStreamObject& stream, const ActivityRecord& record) {
 // Hands one record to the callback, its item table built in `table`. The runtime's records are
 // never checkpointed, so there is no primary key. A fault here ends a scan part-way through.
 STATUS DeliverRecord(const ActivityRecord& record, std::string& table,
-                                 notesapi::ACTIVITYSTREAMACTION callback, void* context) {
+                     notesapi::ACTIVITYSTREAMACTION callback, void* context) {
     SIM_FAULT_POINT("DeliverActivityRecord");
     BuildItemTable(record.items, table);
     return callback(record.type.c_str(), 0, 0, 0, &record.time, table.data(), context);
 }
 
-STATUS Damaged(const std::filesystem::path& file, std::size_t line,
-                           const std::string& what) {
+STATUS Damaged(const std::filesystem::path& file, std::size_t line, const std::string& what) {
     SetStatusDetail(kStatusBadEnvironmentFile,
                     "Activity stream is damaged: " + PathToUtf8(file.lexically_normal()) +
                         ": line " + std::to_string(line) + ": " + what);
@@ -62,8 +61,8 @@ STATUS Damaged(const std::filesystem::path& file, std::size_t line,
 }  // namespace
 
 STATUS FindActivityStream(std::string_view server, std::string_view database,
-                                      const char* typeFilter, const notesapi::TIMEDATE_PAIR* range,
-                                      ActivityStreamObject& stream) {
+                          const char* typeFilter, const notesapi::TIMEDATE_PAIR* range,
+                          ActivityStreamObject& stream) {
     ServerLocation location;
     if (const auto status = LocateServer(server, location); status != 0) return status;
     if (database.empty()) return kStatusFileNotFound;
@@ -81,8 +80,8 @@ STATUS FindActivityStream(std::string_view server, std::string_view database,
     return 0;
 }
 
-STATUS ScanActivityFile(const ActivityStreamObject& stream,
-                                    notesapi::ACTIVITYSTREAMACTION callback, void* context) {
+STATUS ScanActivityFile(const ActivityStreamObject& stream, notesapi::ACTIVITYSTREAMACTION callback,
+                        void* context) {
     if (stream.file.empty()) return 0;
     LineReader reader(stream.file);
     if (!reader.IsOpen()) return kStatusFileNotFound;

@@ -23,13 +23,13 @@ struct ActivityStreamObject : HandleObject {
 // Finds the stream of `database` on `server` (both in the library's character set) and sets up
 // its filter ("A|B|C", null or empty: every type) and range (null: every time).
 STATUS FindActivityStream(std::string_view server, std::string_view database,
-                                      const char* typeFilter, const notesapi::TIMEDATE_PAIR* range,
-                                      ActivityStreamObject& stream);
+                          const char* typeFilter, const notesapi::TIMEDATE_PAIR* range,
+                          ActivityStreamObject& stream);
 
 // Delivers, in file order, every record the stream selects; ends at a malformed line (a status
 // whose text names the file and the line) or at the first non-zero status of `callback`, and
 // returns that status.
-STATUS ScanActivityFile(const ActivityStreamObject& stream,
-                                    notesapi::ACTIVITYSTREAMACTION callback, void* context);
+STATUS ScanActivityFile(const ActivityStreamObject& stream, notesapi::ACTIVITYSTREAMACTION callback,
+                        void* context);
 
 }  // namespace notessim

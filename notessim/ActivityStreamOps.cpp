@@ -30,17 +30,16 @@ const DHANDLE* FindStream(const void* stream, const char* function, STATUS& stat
 
 }  // namespace
 
-STATUS LNPUBLIC LogOpenActivityStream(void** retStream, const char* serverName,
-                                      const char* logPath, const char* activityName,
-                                      DWORD /*flags*/,
+STATUS LNPUBLIC LogOpenActivityStream(void** retStream, const char* serverName, const char* logPath,
+                                      const char* activityName, DWORD /*flags*/,
                                       const notesapi::TIMEDATE_PAIR* dateRange) try {
     if (retStream == nullptr) return kStatusInvalidHandle;
     SIM_FAULT_POINT("OpenActivityStream");
     if (const STATUS status = RequireInitialized(); status != 0) return status;
     auto opened = std::make_unique<ActivityStreamObject>();
-    if (const STATUS status = FindActivityStream(
-            serverName == nullptr ? "" : serverName, logPath == nullptr ? "" : logPath,
-            activityName, dateRange, *opened);
+    if (const STATUS status =
+            FindActivityStream(serverName == nullptr ? "" : serverName,
+                               logPath == nullptr ? "" : logPath, activityName, dateRange, *opened);
         status != 0) {
         return status;
     }
@@ -63,10 +62,10 @@ STATUS LNPUBLIC LogEnumActivityStream(void* stream, notesapi::ACTIVITYSTREAMACTI
         position == nullptr ? positionSize == 0
                             : positionSize == sizeof(notesapi::ACTIVITYSTREAMPOSITION);
     if (!positionAsDocumented) {
-        return RefuseMisuse("LogEnumActivityStream",
-                            "position size " + std::to_string(positionSize) +
-                                " does not match the position given",
-                            kStatusUnsupportedArgument);
+        return RefuseMisuse(
+            "LogEnumActivityStream",
+            "position size " + std::to_string(positionSize) + " does not match the position given",
+            kStatusUnsupportedArgument);
     }
     SIM_FAULT_POINT("ScanActivityStream");
     if (const STATUS status = RequireInitialized(); status != 0) return status;

@@ -10,8 +10,8 @@ namespace notessim {
 bool FitsWord(std::uint64_t value, const char* function, const char* argument, STATUS& status) {
     if (value <= 0xFFFF) return true;
     status = kStatusUnsupportedArgument;
-    SetStatusDetail(status, std::string(function) + ": " + argument + " " +
-                                std::to_string(value) + " does not fit the runtime's 16 bits");
+    SetStatusDetail(status, std::string(function) + ": " + argument + " " + std::to_string(value) +
+                                " does not fit the runtime's 16 bits");
     return false;
 }
 
@@ -36,8 +36,7 @@ STATUS CaughtException(const char* function) noexcept {
     return kStatusOutOfMemory;
 }
 
-STATUS Release(const char* function, HandleKind kind, std::uint32_t handle,
-               const char* operation) {
+STATUS Release(const char* function, HandleKind kind, std::uint32_t handle, const char* operation) {
     if (LiveHandle(kind, handle) == nullptr) {
         return RefuseMisuse(function,
                             std::string(HandleKindName(kind)) + " handle " +

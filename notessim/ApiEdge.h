@@ -30,7 +30,6 @@ STATUS CaughtException(const char* function) noexcept;
 
 // Releases a live handle of `kind` as `operation` does; a handle that is not open is a recorded
 // misuse of `function` and ERR_HDL_DEALLOC.
-STATUS Release(const char* function, HandleKind kind, std::uint32_t handle,
-               const char* operation);
+STATUS Release(const char* function, HandleKind kind, std::uint32_t handle, const char* operation);
 
 }  // namespace notessim

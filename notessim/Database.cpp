@@ -19,8 +19,9 @@ void AppendWord(std::string& out, std::uint16_t word) {
 }  // namespace
 
 const SimNote* SimDatabase::FindNote(NOTEID id) const {
-    const auto found = std::lower_bound(notes.begin(), notes.end(), id,
-                                        [](const SimNote& note, NOTEID value) { return note.id < value; });
+    const auto found =
+        std::lower_bound(notes.begin(), notes.end(), id,
+                         [](const SimNote& note, NOTEID value) { return note.id < value; });
     return found != notes.end() && found->id == id ? &*found : nullptr;
 }
 

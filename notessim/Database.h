@@ -28,7 +28,7 @@ struct SimNote {
 };
 
 struct SimViewEntry {
-    NOTEID id = 0;  // the category flag set for a category entry
+    NOTEID id = 0;         // the category flag set for a category entry
     std::string category;  // a category entry's text
 };
 
@@ -56,8 +56,7 @@ const SimItem* FindItem(const std::vector<SimItem>& items, std::string_view name
 // Parses a database file's JSON; on malformed content returns null and a status whose text
 // names `file`.
 std::shared_ptr<const SimDatabase> ParseDatabase(const std::string& content,
-                                                 const std::filesystem::path& file,
-                                                 STATUS& status);
+                                                 const std::filesystem::path& file, STATUS& status);
 
 // Text list value bytes: a 16-bit count, the 16-bit lengths, then the texts.
 std::string BuildTextList(const std::vector<std::string>& lmbcsTexts);

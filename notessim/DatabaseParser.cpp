@@ -297,7 +297,8 @@ bool Builder::Close() {
         case Frame::category:
             if (!category_) return Fail("view " + viewName_ + " holds an entry that is neither note nor category");
             view_.entries.push_back(
-                {notesapi::NOTEID_CATEGORY | static_cast<NOTEID>(view_.entries.size()), std::move(*category_)});
+                {notesapi::NOTEID_CATEGORY | static_cast<NOTEID>(view_.entries.size()),
+                 std::move(*category_)});
             break;
         default:
             break;

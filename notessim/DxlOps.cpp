@@ -37,8 +37,8 @@ public:
 
     void Flush() {
         if (pending_.empty()) return;
-        writer_(reinterpret_cast<const BYTE*>(pending_.data()),
-                static_cast<DWORD>(pending_.size()), context_);
+        writer_(reinterpret_cast<const BYTE*>(pending_.data()), static_cast<DWORD>(pending_.size()),
+                context_);
         pending_.clear();
     }
 
@@ -52,8 +52,7 @@ private:
 // Opens the note (the hooks see it), writes its DXL, closes it again.
 STATUS ExportNote(DHANDLE database, const SimNote& note, ChunkedOutput& output) {
     DHANDLE handle = 0;
-    if (const STATUS status =
-            OpenNoteCopy(database, note, handle, State().dxlOpenHooks);
+    if (const STATUS status = OpenNoteCopy(database, note, handle, State().dxlOpenHooks);
         status != 0) {
         return status;
     }

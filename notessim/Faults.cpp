@@ -31,7 +31,7 @@ unsigned long& TableGeneration() {
 }
 
 std::optional<STATUS> FindFault(const FaultTable& table, std::string_view operation,
-                                            unsigned call) {
+                                unsigned call) {
     for (const Fault& fault : table.faults) {
         if (fault.operation == operation && (fault.call == 0 || fault.call == call)) {
             return fault.status;

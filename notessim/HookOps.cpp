@@ -65,8 +65,8 @@ STATUS CallHandler(EMHANDLER handler, EMRECORD* record, ...) {
 }
 
 // When `openStatus` is not NOERROR, *note was never set.
-STATUS CallAfterNoteOpen(EMHANDLER handler, DHANDLE database, NOTEID id,
-                         notesapi::NOTEHANDLE* note, STATUS openStatus) {
+STATUS CallAfterNoteOpen(EMHANDLER handler, DHANDLE database, NOTEID id, notesapi::NOTEHANDLE* note,
+                         STATUS openStatus) {
     EMRECORD record{};
     record.EId = notesapi::EM_NSFNOTEOPEN;
     record.NotificationType = notesapi::EM_AFTER;

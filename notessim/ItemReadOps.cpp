@@ -31,7 +31,9 @@ STATUS LNPUBLIC ListGetText(void* list, BOOL prefixed, WORD entry, char** retTex
     if (entry >= count) return kStatusNotInList;
     std::size_t offset = 2 + std::size_t{count} * 2;
     for (WORD i = 0; i < entry; ++i) offset += ReadWord(start + 2 + i * 2);
-    if (retText != nullptr) *retText = reinterpret_cast<char*>(const_cast<unsigned char*>(start + offset));
+    if (retText != nullptr) {
+        *retText = reinterpret_cast<char*>(const_cast<unsigned char*>(start + offset));
+    }
     if (retTextLength != nullptr) *retTextLength = ReadWord(start + 2 + entry * 2);
     return 0;
 } catch (...) {

@@ -83,7 +83,7 @@ std::vector<std::string> SplitPackedTexts(const char* texts, std::uint16_t count
 }
 
 STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileName,
-                                     const LookupRequest& request, std::string& buffer) {
+                         const LookupRequest& request, std::string& buffer) {
     for (const std::string& item : request.items) {
         if (item.size() > 0xFFFF) return LookupFailed("Item name too long", kStatusBadNamesDatabase);
     }

@@ -38,7 +38,7 @@ std::vector<std::string_view> ListMembers(std::string_view list);
 
 // Searches `directory` and builds the buffer; a missing view or too many matches is a status.
 STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileName,
-                                     const LookupRequest& request, std::string& buffer);
+                         const LookupRequest& request, std::string& buffer);
 
 std::uint32_t ReadLookupLength(const void* record);
 std::uint16_t ReadLookupCount(const void* record);

@@ -18,7 +18,7 @@ namespace {
 constexpr std::string_view kDirectoryFile = "names.nsf";
 
 STATUS ReadDirectory(const char* server, std::shared_ptr<const SimDatabase>& directory,
-                                 std::filesystem::path& file) {
+                     std::filesystem::path& file) {
     ServerLocation location;
     if (const auto status = LocateServer(server == nullptr ? "" : server, location); status != 0) {
         return status;
@@ -58,10 +58,9 @@ STATUS LNPUBLIC NAMELookup2(const char* server, DWORD flags, WORD nameSpaceCount
     std::shared_ptr<const SimDatabase> directory;
     std::filesystem::path file;
     if (const STATUS status = ReadDirectory(server, directory, file); status != 0) return status;
-    const LookupRequest request{static_cast<WORD>(flags),
-                                SplitPackedTexts(nameSpaces, nameSpaceCount),
-                                SplitPackedTexts(names, nameCount),
-                                SplitPackedTexts(items, itemCount)};
+    const LookupRequest request{
+        static_cast<WORD>(flags), SplitPackedTexts(nameSpaces, nameSpaceCount),
+        SplitPackedTexts(names, nameCount), SplitPackedTexts(items, itemCount)};
     std::string bytes;
     if (const STATUS status = BuildLookupBuffer(*directory, PathToUtf8(file), request, bytes);
         status != 0) {

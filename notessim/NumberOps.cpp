@@ -72,9 +72,8 @@ char* FormatNumber(double number, char* text, std::size_t size) {
 // The text buffer holds textBufferLength bytes and one more, as the reference says: the text is
 // padded with NULs to its end, so a caller whose buffer is one byte short finds out.
 STATUS LNPUBLIC ConvertFLOATToText(const void* /*intlFormat*/,
-                                   const notesapi::NFMT* /*numberFormat*/,
-                                   notesapi::NUMBER* number, char* retText,
-                                   WORD textBufferLength, WORD* retTextLength) try {
+                                   const notesapi::NFMT* /*numberFormat*/, notesapi::NUMBER* number,
+                                   char* retText, WORD textBufferLength, WORD* retTextLength) try {
     SIM_FAULT_POINT("NumberToText");
     char text[64];
     const auto size = static_cast<std::size_t>(FormatNumber(*number, text, sizeof text) - text);

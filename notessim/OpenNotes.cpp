@@ -12,8 +12,7 @@ OpenNoteObject* FindOpenNote(DHANDLE handle, const char* operation) {
     return FindHandleAs<OpenNoteObject>(HandleKind::note, handle, operation);
 }
 
-STATUS OpenNoteCopy(DHANDLE database, const SimNote& note,
-                                DHANDLE& handle, bool callHooks) {
+STATUS OpenNoteCopy(DHANDLE database, const SimNote& note, DHANDLE& handle, bool callHooks) {
     static FaultPoint failedOpen("OpenNote");
     std::optional<STATUS> failure = failedOpen.Take();
     if (!failure && note.unreadable) failure = kStatusNoteUnreadable;
@@ -27,8 +26,7 @@ STATUS OpenNoteCopy(DHANDLE database, const SimNote& note,
     copy->database = database;
     copy->note = note;
     const DHANDLE opened = RegisterHandle(HandleKind::note, std::move(copy));
-    if (const STATUS status =
-            callHooks ? NotifyNoteOpened(database, note.id, opened) : 0;
+    if (const STATUS status = callHooks ? NotifyNoteOpened(database, note.id, opened) : 0;
         status != 0) {
         CloseNoteCopy(opened);
         return status;
@@ -37,8 +35,6 @@ STATUS OpenNoteCopy(DHANDLE database, const SimNote& note,
     return 0;
 }
 
-void CloseNoteCopy(DHANDLE handle) {
-    ReleaseHandle(HandleKind::note, handle, "CloseNote");
-}
+void CloseNoteCopy(DHANDLE handle) { ReleaseHandle(HandleKind::note, handle, "CloseNote"); }
 
 }  // namespace notessim

@@ -20,8 +20,7 @@ OpenNoteObject* FindOpenNote(DHANDLE handle, const char* operation);
 // the fault point "OpenNote") calls the hooks with that status and a note handle that was never
 // set, and fails with the status unless a hook returns another. Without `callHooks` no hook is
 // called.
-STATUS OpenNoteCopy(DHANDLE database, const SimNote& note,
-                                DHANDLE& handle, bool callHooks = true);
+STATUS OpenNoteCopy(DHANDLE database, const SimNote& note, DHANDLE& handle, bool callHooks = true);
 void CloseNoteCopy(DHANDLE handle);
 
 // A note handle no open ever gives: what a hook finds after an open that failed.
@@ -30,7 +29,6 @@ constexpr DHANDLE kUnsetNoteHandle = 0xCCCCCCCCu;
 // Calls every registered note-open hook, in registration order, after an open whose result is
 // `openStatus`. ERR_EM_CONTINUE from a hook (flag bits aside) passes on to the next one, and the
 // result is the open's; any other status ends the calls and becomes the result.
-STATUS NotifyNoteOpened(DHANDLE database, NOTEID id,
-                                    DHANDLE note, STATUS openStatus = 0);
+STATUS NotifyNoteOpened(DHANDLE database, NOTEID id, DHANDLE note, STATUS openStatus = 0);
 
 }  // namespace notessim

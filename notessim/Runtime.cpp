@@ -40,9 +40,7 @@ std::optional<std::string> EnvironmentValue(std::string_view name) {
     return std::nullopt;
 }
 
-STATUS RequireInitialized() {
-    return State().initialized ? 0 : kStatusNotInitialized;
-}
+STATUS RequireInitialized() { return State().initialized ? 0 : kStatusNotInitialized; }
 
 void ResetRuntime() {
     State() = RuntimeState{};

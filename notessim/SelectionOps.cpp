@@ -87,8 +87,7 @@ STATUS SearchNotes(DHANDLE database, DHANDLE formula, WORD noteClassMask,
         }
     }
     if (everyNote) {
-        if (const STATUS status = deliver(largest + 4, kClassDeletionStub, false);
-            status != 0) {
+        if (const STATUS status = deliver(largest + 4, kClassDeletionStub, false); status != 0) {
             return status;
         }
     }

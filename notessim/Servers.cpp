@@ -47,7 +47,7 @@ STATUS LocateServer(std::string_view server, ServerLocation& location) {
 }
 
 STATUS LocateDatabaseFile(const ServerLocation& location, std::string_view file,
-                                      std::filesystem::path& path) {
+                          std::filesystem::path& path) {
     const std::filesystem::path relative = PathFromUtf8(LibraryTextToUtf8(file));
     if (relative.empty() || relative.is_absolute()) return kStatusFileNotFound;
     for (const auto& part : relative) {
@@ -66,8 +66,7 @@ OpenDatabaseObject* FindOpenDatabase(DHANDLE handle, const char* operation) {
     return FindHandleAs<OpenDatabaseObject>(HandleKind::database, handle, operation);
 }
 
-STATUS OpenDatabaseOn(std::string_view server, std::string_view file,
-                                  DHANDLE& handle) {
+STATUS OpenDatabaseOn(std::string_view server, std::string_view file, DHANDLE& handle) {
     auto opened = std::make_unique<OpenDatabaseObject>();
     if (const auto status = LocateServer(server, opened->server); status != 0) return status;
     if (const auto status = LocateDatabaseFile(opened->server, file, opened->file); status != 0) {

@@ -24,7 +24,7 @@ STATUS LocateServer(std::string_view server, ServerLocation& location);
 // The file of database `file` (a path below the server's folder) on `location`; 259 when the
 // path is empty, leaves the folder, or names no file.
 STATUS LocateDatabaseFile(const ServerLocation& location, std::string_view file,
-                                      std::filesystem::path& path);
+                          std::filesystem::path& path);
 
 struct OpenDatabaseObject : HandleObject {
     ~OpenDatabaseObject() override;
@@ -39,7 +39,6 @@ struct OpenDatabaseObject : HandleObject {
 OpenDatabaseObject* FindOpenDatabase(DHANDLE handle, const char* operation);
 
 // Opens a database on `server`; the handle must be released with CloseDatabase.
-STATUS OpenDatabaseOn(std::string_view server, std::string_view file,
-                                  DHANDLE& handle);
+STATUS OpenDatabaseOn(std::string_view server, std::string_view file, DHANDLE& handle);
 
 }  // namespace notessim

@@ -26,7 +26,9 @@ constexpr std::array<std::pair<STATUS, std::string_view>, 29> kTexts = {{
     {kStatusServerUnreachable, "Unable to find path to server"},
     {kStatusBadEnvironmentFile,
      "The program cannot interpret this file due to an invalid structure"},
-    {kStatusWrongPassword, "Wrong Password. (Passwords are case sensitive - be sure to use correct upper and lower case.)"},
+    {kStatusWrongPassword,
+     "Wrong Password. (Passwords are case sensitive - be sure to use correct upper and lower "
+     "case.)"},
     {kStatusBadIdFile, "The specified ID file has been corrupted, or is not an ID file."},
     {kStatusFormulaSyntax, "Formula Error"},
     {kStatusViewNotFound, "Entry not found in index"},
@@ -50,9 +52,7 @@ std::map<STATUS, std::string>& Details() {
 
 }  // namespace
 
-void SetStatusDetail(STATUS status, std::string text) {
-    Details()[status] = std::move(text);
-}
+void SetStatusDetail(STATUS status, std::string text) { Details()[status] = std::move(text); }
 
 void ResetStatusDetails() { Details().clear(); }
 

@@ -65,15 +65,16 @@ WORD ToUtf8(std::string_view input, void* output, WORD outputSize) {
     if (std::all_of(rest.begin(), rest.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x20; })) {
         // Single-byte characters only (code page 850 above 0x7F), all in the Basic Multilingual
         // Plane: straight to UTF-8, as the way through UTF-16 would give them.
-        for (std::size_t pos = 0; pos < rest.size();) AppendUtf8(lmbcs::DecodeNext(rest, pos), text);
+        for (std::size_t pos = 0; pos < rest.size();) {
+            AppendUtf8(lmbcs::DecodeNext(rest, pos), text);
+        }
     } else {
         text += platform::Utf16ToUtf8(lmbcs::Decode(rest));
     }
     return CopyOut(text.data(), platform::Utf8PrefixLength(text, outputSize), output);
 }
 
-WORD FromUnicode(const void* input, std::uint32_t inputLength, void* output,
-                 WORD outputSize) {
+WORD FromUnicode(const void* input, std::uint32_t inputLength, void* output, WORD outputSize) {
     std::u16string text(inputLength / 2, u'\0');
     std::memcpy(text.data(), input, text.size() * 2);
     std::string encoded;
@@ -108,8 +109,7 @@ std::uint32_t InputUpToNul(WORD mode, const char* in) {
 }  // namespace
 
 // Output that does not fit is cut at a character boundary.
-WORD LNPUBLIC OSTranslate(WORD mode, const char* in, WORD inLength, char* out,
-                          WORD outLength) try {
+WORD LNPUBLIC OSTranslate(WORD mode, const char* in, WORD inLength, char* out, WORD outLength) try {
     if (in == nullptr || out == nullptr) return 0;
     const std::uint32_t length = inLength == 0xFFFF ? InputUpToNul(mode, in) : inLength;
     const std::string_view bytes(in, length);

@@ -12,8 +12,8 @@ void LNPUBLIC TimeConstant(WORD type, TIMEDATE* time) try {
         *time = TIMEDATE{};
         return;
     }
-    *time = type == notesapi::TIMEDATE_MINIMUM ? TIMEDATE{{0, 0}}
-                                               : TIMEDATE{{0xFFFFFFFF, 0x00FFFFFF}};
+    *time =
+        type == notesapi::TIMEDATE_MINIMUM ? TIMEDATE{{0, 0}} : TIMEDATE{{0xFFFFFFFF, 0x00FFFFFF}};
 } catch (...) {
     CaughtException("TimeConstant");
 }

@@ -133,8 +133,9 @@ STATUS LNPUBLIC NIFFindDesignNoteExt(notesapi::DBHANDLE database, const char* na
 STATUS LNPUBLIC NIFOpenCollection(notesapi::DBHANDLE viewDatabase, notesapi::DBHANDLE dataDatabase,
                                   NOTEID viewId, WORD /*openFlags*/, DHANDLE /*unreadList*/,
                                   notesapi::HCOLLECTION* retCollection,
-                                  notesapi::NOTEHANDLE* retViewNote, notesapi::UNID* /*retViewUnid*/,
-                                  DHANDLE* retCollapsedList, DHANDLE* retSelectedList) try {
+                                  notesapi::NOTEHANDLE* retViewNote,
+                                  notesapi::UNID* /*retViewUnid*/, DHANDLE* retCollapsedList,
+                                  DHANDLE* retSelectedList) try {
     if (retViewNote != nullptr) {
         return RefuseMisuse("NIFOpenCollection", "rethViewNote is reserved and must be NULL",
                             kStatusUnsupportedArgument);
@@ -175,8 +176,7 @@ STATUS LNPUBLIC NIFReadEntries(notesapi::HCOLLECTION collection,
     const DHANDLE* number = FindCollection(collection);
     if (number == nullptr) return NotOpen("NIFReadEntries", collection);
     if (position == nullptr) {
-        return RefuseMisuse("NIFReadEntries", "no collection position",
-                            kStatusUnsupportedArgument);
+        return RefuseMisuse("NIFReadEntries", "no collection position", kStatusUnsupportedArgument);
     }
     SIM_FAULT_POINT("ReadViewEntries");
     const auto* opened =
@@ -191,8 +191,8 @@ STATUS LNPUBLIC NIFReadEntries(notesapi::HCOLLECTION collection,
 STATUS LNPUBLIC NIFCloseCollection(notesapi::HCOLLECTION collection) try {
     const DHANDLE* opened = FindCollection(collection);
     if (opened == nullptr) return NotOpen("NIFCloseCollection", collection);
-    const STATUS status = Release("NIFCloseCollection", HandleKind::collection, *opened,
-                                  "CloseViewCollection");
+    const STATUS status =
+        Release("NIFCloseCollection", HandleKind::collection, *opened, "CloseViewCollection");
     Collections().open.erase(collection);
     return status;
 } catch (...) {

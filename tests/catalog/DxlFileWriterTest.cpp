@@ -130,7 +130,7 @@ TEST_F(DxlFileWriterTest, AChunkThatCannotBeStoredFailsTheExportWith270) {
     EXPECT_EQ(catalog::WriteDxlFile(body, u"out.dxl"), 270);
     EXPECT_EQ(Log(),
               (std::vector<std::string>{"#DEBUG# - Unable to open temp file for writing: temp.tmp",
-                                     "#DEBUG# - open(temp.tmp): File exists"}));
+                                        "#DEBUG# - open(temp.tmp): File exists"}));
     EXPECT_FALSE(std::filesystem::exists(dir / "out.dxl"));
 
     // The next export starts afresh.
