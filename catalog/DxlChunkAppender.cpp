@@ -46,6 +46,13 @@ void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* conte
         return;
     }
     const std::u16string_view name = static_cast<const char16_t*>(context);
+    // A chunk the library counts but does not hand over is lost as a chunk that was not written.
+    if (data == nullptr && length > 0) {
+        driver::LogDebug(u"The DXL exporter handed over a chunk of %u bytes without its data",
+                         {std::int64_t{length}});
+        dxlWriteFailed = true;
+        return;
+    }
     platform::SystemFailure failure;
     std::FILE* file = OpenTemporaryFile(driver::OutputFilePath(name), failure);
     if (file == nullptr) {

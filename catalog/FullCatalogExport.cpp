@@ -19,18 +19,10 @@ constexpr std::string_view kAnonMapFormula = "SELECT FORM=\"anonMap\"";
 }  // namespace
 
 notes::NotesStatus ExportFullCatalog() {
-    driver::LibraryNameBuffer server{};
-    driver::LibraryNameBuffer databasePath{};
-    driver::ToLibraryName(driver::Settings().server, server);
-    driver::ToLibraryName(driver::Settings().databasePath, databasePath);
-    driver::LibraryNameBuffer path{};
-    if (const auto status =
-            notes::BuildNetworkPath(nullptr, server.data(), databasePath.data(), path.data());
-        status != 0) {
-        return status;
-    }
     notes::DatabaseOwner database;
-    if (const auto status = notes::OpenDatabase(path.data(), database.Receive()); status != 0) {
+    if (const auto status = driver::OpenServerDatabase(driver::Settings().server,
+                                                       driver::Settings().databasePath, database);
+        status != 0) {
         return status;
     }
     notes::DxlExporterOwner exporter;

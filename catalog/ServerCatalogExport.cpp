@@ -36,20 +36,15 @@ notes::NotesStatus ServerNameFromPath(notes::DatabaseHandle database,
 }  // namespace
 
 notes::NotesStatus ExportServerCatalog() {
-    driver::LibraryNameBuffer server{};
-    driver::ToLibraryName(driver::Settings().server, server);
-    driver::LibraryNameBuffer path{};
-    if (const auto status =
-            notes::BuildNetworkPath(nullptr, server.data(), "catalog.nsf", path.data());
-        status != 0) {
-        return status;
-    }
     notes::DatabaseOwner database;
-    if (const auto status = notes::OpenDatabase(path.data(), database.Receive()); status != 0) {
+    if (const auto status =
+            driver::OpenServerDatabase(driver::Settings().server, u"catalog.nsf", database);
+        status != 0) {
         return status;
     }
 
     // The name as the library reports it for the opened database, inserted without escaping.
+    driver::LibraryNameBuffer server{};
     std::string serverName;
     if (const auto status = ServerNameFromPath(database.Get(), server, serverName); status != 0) {
         return status;

@@ -25,17 +25,10 @@ using FileOwner = std::unique_ptr<std::FILE, FileCloser>;
 }  // namespace
 
 notes::NotesStatus ExportDirectory() {
-    const std::u16string& server = driver::Settings().server;
-    driver::LibraryNameBuffer serverName{};
-    driver::ToLibraryName(server, serverName);
-
-    char path[256] = {};
-    if (const auto status = notes::BuildNetworkPath(nullptr, serverName.data(), "names.nsf", path);
-        status != 0) {
-        return status;
-    }
     notes::DatabaseOwner database;
-    if (const auto status = notes::OpenDatabase(path, database.Receive()); status != 0) {
+    if (const auto status =
+            driver::OpenServerDatabase(driver::Settings().server, u"names.nsf", database);
+        status != 0) {
         return status;
     }
 

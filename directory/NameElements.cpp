@@ -27,10 +27,27 @@ bool ListFitsItsValue(const char* value, std::size_t length) {
 }
 
 // The first entry of the list `value` of `length` bytes, or false when there is none to be had.
+// The text the library points to must be that entry's, as the list's own words place it:
+// anything else would copy bytes from beside the entry, or from outside the list, into a name.
 bool FirstListEntry(const char*& value, std::uint16_t& length) {
     if (!ListFitsItsValue(value, length)) return false;
     if (notes::CountListEntries(value, false) == 0) return false;
-    return notes::GetListEntryText(value, false, 0, &value, &length) == 0;
+    const auto* list = reinterpret_cast<const unsigned char*>(value);
+    const std::size_t count = Word(list);
+    if (count == 0) return false;
+    const auto entryStart = reinterpret_cast<std::uintptr_t>(list + 2 + 2 * count);
+    const std::size_t entryLength = Word(list + 2);
+    const char* text = nullptr;
+    std::uint16_t textLength = 0;
+    if (notes::GetListEntryText(value, false, 0, &text, &textLength) != 0) return false;
+    const auto at = reinterpret_cast<std::uintptr_t>(text);
+    if (text == nullptr || at < entryStart || at - entryStart > entryLength ||
+        textLength > entryLength - (at - entryStart)) {
+        return false;
+    }
+    value = text;
+    length = textLength;
+    return true;
 }
 
 }  // namespace

@@ -13,8 +13,10 @@ namespace directory {
 namespace {
 
 constexpr std::uint16_t kNameBytes = 255;  // a name buffer is one byte larger
+using NameBuffer = char[kNameBytes + 1];
 constexpr std::uint32_t kLineBytes = 1023;
 constexpr std::uint16_t kLookupAll = 1;
+constexpr char kDirectoryFile[] = "names.nsf";
 
 // Ordered by unsigned byte comparison (std::char_traits<char> compares as unsigned char), a
 // prefix first; names that differ in letter case are different names.
@@ -26,13 +28,17 @@ struct LookupRow {
     const char* item;
 };
 
-notes::NotesStatus Abbreviate(const char* name, char (&converted)[kNameBytes + 1]) {
-    return notes::ConvertName(0, nullptr, name, converted, kNameBytes, nullptr);
+notes::NotesStatus Abbreviate(const char* name, NameBuffer& converted) {
+    return notes::ConvertName(0, nullptr, name, converted, sizeof converted, nullptr);
 }
 
-// `value` is a name buffer reused for every item value read.
-notes::NotesStatus CollectLookupRow(const LookupRow& row, char (&value)[kNameBytes + 1],
+// `value` is a name buffer reused for every item value read. The name record and each match the
+// library finds must lie inside the lookup's buffer, and there must be one for every match it
+// counts: a lookup read in part would leave servers out of a list that looks complete.
+notes::NotesStatus CollectLookupRow(const LookupRow& row, NameBuffer& value,
                                     ServerNameSet& names) {
+    // The library looks in the directory of the server: that path must fit as any other.
+    if (!notes::NetworkPathFits(row.server, kDirectoryFile)) return notes::kStatusPathTooLong;
     notes::MemoryHandle handle = 0;
     if (const auto status = notes::LookupNames(row.server, kLookupAll, 1, row.nameSpace, 1, "", 1,
                                                row.item, &handle);
@@ -40,16 +46,18 @@ notes::NotesStatus CollectLookupRow(const LookupRow& row, char (&value)[kNameByt
         return status;
     }
     const LockedMemory lookup(handle);
+    if (lookup.status() != 0) return lookup.status();
     std::uint16_t count = 0;
     const void* name = notes::FirstLookupName(lookup.Data(), nullptr, &count);
+    if (!lookup.Holds(name, 1)) return notes::kStatusLookupFailed;
     const void* match = nullptr;
     for (std::uint16_t i = 0; i < count; ++i) {
         match = notes::NextNameMatch(lookup.Data(), name, match);
-        if (match == nullptr) break;
+        if (!lookup.Holds(match, 1)) return notes::kStatusLookupFailed;
         value[0] = '\0';
         // A match whose item has no value reads as empty text and is skipped below.
-        notes::GetMatchItemText(match, 0, 0, value, kNameBytes);
-        char converted[kNameBytes + 1] = {};
+        notes::GetMatchItemText(match, 0, 0, value, sizeof value);
+        NameBuffer converted = {};
         if (const auto status = Abbreviate(value, converted); status != 0) return status;
         if (converted[0] != '\0') names.insert(converted);
     }
@@ -87,15 +95,15 @@ notes::NotesStatus WriteServerNames(const ServerNameSet& names, std::FILE* outpu
 }  // namespace
 
 notes::NotesStatus CollectServerNames(std::FILE* output) {
-    char mailServer[kNameBytes + 1] = {};
+    NameBuffer mailServer = {};
     if (!notes::GetEnvironmentText("MailServer", mailServer, kNameBytes)) {
         return notes::kStatusNoMailServer;
     }
-    char mailServerName[kNameBytes + 1];
+    NameBuffer mailServerName;
     std::memcpy(mailServerName, mailServer, sizeof mailServerName);
 
     ServerNameSet names;
-    char converted[kNameBytes + 1] = {};
+    NameBuffer converted = {};
     if (const auto status = Abbreviate(mailServer, converted); status != 0) return status;
     names.insert(converted);  // even when empty: it stands first, as an empty line
 

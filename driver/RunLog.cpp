@@ -81,6 +81,8 @@ void LogSystemFailure(const platform::SystemFailure& failure, std::u16string_vie
     LogMessage(kLogDebug, CutToLine(platform::Utf8ToUtf16(text)));
 }
 
+// Where the library has no text for the status, the line shows the status itself (flags
+// included), so that it never ends in an empty reason.
 void LogNotesError(std::u16string_view format, notes::NotesStatus status) {
     char message[256] = {};
     notes::GetStatusText(0, status & notes::kStatusMask, message, 255);
@@ -90,7 +92,13 @@ void LogNotesError(std::u16string_view format, notes::NotesStatus status) {
                              static_cast<std::uint32_t>(std::strlen(message)), wide, 510);
     bytes &= ~1u;
     const std::size_t units = bytes / 2 < 254 ? bytes / 2 : 254;
-    LogMessage(kLogError, CutToLine(FormatWide(format, {std::u16string_view(wide, units)})));
+    std::u16string reason(wide, units);
+    if (reason.empty()) {
+        char number[16];
+        std::snprintf(number, sizeof number, "status 0x%04X", static_cast<unsigned>(status));
+        reason = platform::Utf8ToUtf16(number);
+    }
+    LogMessage(kLogError, CutToLine(FormatWide(format, {std::u16string_view(reason)})));
 }
 
 }  // namespace driver

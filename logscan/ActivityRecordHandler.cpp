@@ -45,12 +45,18 @@ notes::NotesStatus HandleActivityRecord(const char* eventType, std::uint32_t /*r
     // A stop on request ends the scan between rows, as the row limit does.
     if (platform::StopRequested()) return notes::kStatusStopped;
     auto& scan = *static_cast<ActivityScanContext*>(context);
+    // Once stopped, stopped: a library that calls again gets the same answer, and no row.
+    if (scan.stoppedScan) return notes::kStatusStopped;
+    // Without its time a record has no place in the scan's order: it is passed over.
+    if (eventTime == nullptr) return 0;
     char timeText[kEventTimeTextSize];
     FormatEventTime(eventTime, timeText);
     if (!WithinRecordLimit(scan, timeText)) {
         scan.stoppedScan = true;
         return notes::kStatusStopped;
     }
+    // Without its type or its items a record is none of the kinds a row is made of.
+    if (eventType == nullptr || itemTable == nullptr) return 0;
     return WriteActivityRow(scan.output, eventType, timeText, ReadActivityItems(itemTable));
 }
 

@@ -11,7 +11,7 @@ class LogStream {
 public:
     // Opens the database-use, HTTP and agent records of `database` on `server` (empty: the local
     // machine) within `range` (two times, the lower bound first). Names whose library form is
-    // longer than 255 bytes are cut to what fits.
+    // longer than 255 bytes, or that together do not fit a path, are kStatusPathTooLong (462).
     notes::NotesStatus Open(std::u16string_view server, std::u16string_view database,
                             const notes::TimeDate* range);
     notes::ActivityStreamHandle handle() const { return stream_.Get(); }

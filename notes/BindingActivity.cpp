@@ -2,6 +2,7 @@
 // binding keeps the pointers and hands out their numbers.
 #include <map>
 
+#include "notes/ActiveCall.h"
 #include "notes/NotesLibrary.h"
 #include "notes/NotesPlatform.h"
 #include "notes/WidthBridge.h"
@@ -26,19 +27,19 @@ void* StreamOf(ActivityStreamHandle stream) {
     return found == OpenStreams().open.end() ? nullptr : found->second;
 }
 
-struct ActivityRelay {
-    ActivityCallback callback;
-    void* context;
-};
+using Scan = binding::ActiveCall<ActivityCallback>;
 
 // The primary key has no place in the program's callback and is not used by it.
 api::STATUS LNCALLBACK RelayActivityRecord(const char* descName, api::DWORD descIdx,
                                            api::DWORD flags, api::WORD /*primaryKey*/,
                                            const api::TIMEDATE* timeStamp, void* record,
-                                           void* userData) {
-    const auto* relay = static_cast<const ActivityRelay*>(userData);
-    return relay->callback(descName, descIdx, flags, nullptr,
-                           reinterpret_cast<const TimeDate*>(timeStamp), record, relay->context);
+                                           void* /*userData*/) {
+    Scan* scan = Scan::Find();
+    if (scan == nullptr) return kStatusValueOutOfRange;
+    if (scan->failure() != 0) return scan->failure();
+    return scan->Keep(scan->callback()(descName, descIdx, flags, nullptr,
+                                       reinterpret_cast<const TimeDate*>(timeStamp), record,
+                                       scan->context()));
 }
 
 }  // namespace
@@ -56,6 +57,7 @@ NotesStatus OpenActivityStream(ActivityStreamHandle* stream, const char* server,
         status != 0) {
         return status;
     }
+    if (opened == nullptr) return kStatusInvalidHandle;
     Streams& streams = OpenStreams();
     const ActivityStreamHandle handle = streams.next++;
     streams.open.emplace(handle, opened);
@@ -68,10 +70,14 @@ NotesStatus ScanActivityStream(ActivityStreamHandle stream, ActivityCallback cal
                                std::uint32_t /*reserved2*/) {
     void* opened = StreamOf(stream);
     if (opened == nullptr) return kStatusInvalidHandle;
-    ActivityRelay relay{callback, context};
-    return binding::Checked(
+    Scan scan(callback, context);
+    const NotesStatus status = binding::Checked(
         "LogEnumActivityStream",
-        Api().LogEnumActivityStream(opened, RelayActivityRecord, &relay, nullptr, 0));
+        Api().LogEnumActivityStream(opened, RelayActivityRecord, &scan, nullptr, 0));
+    // A library that went on past a failed callback and reported success has not scanned. A
+    // stop (413) is the callback's own answer, which the caller reads as it was meant.
+    if (status == 0 && !IsStatus(scan.failure(), kStatusStopped)) return scan.failure();
+    return status;
 }
 
 void CloseActivityStream(ActivityStreamHandle stream) {

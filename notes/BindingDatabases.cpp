@@ -1,4 +1,6 @@
 // Database paths, opening and closing databases.
+#include <cstring>
+
 #include "notes/NotesLibrary.h"
 #include "notes/NotesPlatform.h"
 #include "notes/WidthBridge.h"
@@ -7,9 +9,20 @@ namespace notes {
 
 using binding::Api;
 
+bool NetworkPathFits(const char* server, const char* file) {
+    const std::size_t serverPart =
+        server == nullptr || server[0] == '\0' ? 0 : std::strlen(server) + kServerSeparator.size();
+    return serverPart + (file == nullptr ? 0 : std::strlen(file)) <= kLongestPath;
+}
+
+// The library cuts a path that does not fit and reports success, so that another database
+// would be opened: such a path is refused before the call.
 NotesStatus BuildNetworkPath(const char* port, const char* server, const char* file, char* path) {
-    return binding::Checked("OSPathNetConstruct",
-                            Api().OSPathNetConstruct(port, server, file, path));
+    if (!NetworkPathFits(server, file)) return kStatusPathTooLong;
+    const NotesStatus status = binding::Checked("OSPathNetConstruct",
+                                                Api().OSPathNetConstruct(port, server, file, path));
+    path[kLongestPath] = '\0';
+    return status;
 }
 
 NotesStatus OpenDatabase(const char* path, DatabaseHandle* database) {
@@ -19,7 +32,7 @@ NotesStatus OpenDatabase(const char* path, DatabaseHandle* database) {
         status != 0) {
         return status;
     }
-    return binding::Deliver(opened, database, kStatusInvalidHandle);
+    return binding::DeliverHandle(opened, database);
 }
 
 void CloseDatabase(DatabaseHandle database) {
@@ -27,7 +40,12 @@ void CloseDatabase(DatabaseHandle database) {
 }
 
 NotesStatus GetDatabasePath(DatabaseHandle database, char* canonical, char* expanded) {
-    return binding::Checked("NSFDbPathGet", Api().NSFDbPathGet(database, canonical, expanded));
+    const NotesStatus status =
+        binding::Checked("NSFDbPathGet", Api().NSFDbPathGet(database, canonical, expanded));
+    for (char* path : {canonical, expanded}) {
+        if (path != nullptr) path[kLongestPath] = '\0';
+    }
+    return status;
 }
 
 }  // namespace notes

@@ -1,4 +1,5 @@
 // The DXL exporter.
+#include "notes/ActiveCall.h"
 #include "notes/NotesLibrary.h"
 #include "notes/NotesPlatform.h"
 #include "notes/WidthBridge.h"
@@ -6,14 +7,11 @@
 namespace notes {
 namespace {
 
-struct DxlRelay {
-    DxlStreamCallback writer;
-    void* context;
-};
+using Export = binding::ActiveCall<DxlStreamCallback>;
 
-void LNCALLBACK RelayDxlChunk(const notesapi::BYTE* bytes, notesapi::DWORD length, void* action) {
-    const auto* relay = static_cast<const DxlRelay*>(action);
-    relay->writer(bytes, length, relay->context);
+void LNCALLBACK RelayDxlChunk(const notesapi::BYTE* bytes, notesapi::DWORD length,
+                              void* /*action*/) {
+    if (const Export* active = Export::Find()) active->callback()(bytes, length, active->context());
 }
 
 }  // namespace
@@ -27,14 +25,14 @@ NotesStatus CreateDxlExporter(DxlExporterHandle* exporter) {
         status != 0) {
         return status;
     }
-    return binding::Deliver(created, exporter, kStatusInvalidHandle);
+    return binding::DeliverHandle(created, exporter);
 }
 
 NotesStatus ExportIdTableAsDxl(DxlExporterHandle exporter, DxlStreamCallback writer,
                                DatabaseHandle database, IdTableHandle table, void* context) {
-    DxlRelay relay{writer, context};
+    Export active(writer, context);
     return binding::Checked("DXLExportIDTable", Api().DXLExportIDTable(exporter, RelayDxlChunk,
-                                                                       database, table, &relay));
+                                                                       database, table, &active));
 }
 
 void DeleteDxlExporter(DxlExporterHandle exporter) { Api().DXLDeleteExporter(exporter); }

@@ -21,6 +21,16 @@ using binding::Api;
 
 void* LockMemoryHandle(MemoryHandle handle) { return Api().OSLockObject(handle); }
 
+NotesStatus GetMemorySize(MemoryHandle handle, std::uint32_t* size) {
+    binding::Received<notesapi::DWORD> got;
+    if (const NotesStatus status =
+            binding::Checked("OSMemGetSize", Api().OSMemGetSize(handle, got.Target()));
+        status != 0) {
+        return status;
+    }
+    return binding::Deliver(got, size);
+}
+
 void UnlockMemoryHandle(MemoryHandle handle) { Api().OSUnlockObject(handle); }
 
 void FreeMemoryHandle(MemoryHandle handle) {
@@ -38,8 +48,7 @@ NotesStatus CreateIdTable(std::uint16_t alignment, IdTableHandle* table) {
         status != 0) {
         return status;
     }
-    if (const NotesStatus status = binding::Deliver(created, table, kStatusInvalidHandle);
-        status != 0) {
+    if (const NotesStatus status = binding::DeliverHandle(created, table); status != 0) {
         return status;
     }
     LiveIdTables().insert(created.Value());

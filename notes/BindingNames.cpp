@@ -1,4 +1,6 @@
 // Name lookups (the library's 32-bit family throughout) and name conversion.
+#include <cstring>
+
 #include "notes/NotesLibrary.h"
 #include "notes/NotesPlatform.h"
 #include "notes/WidthBridge.h"
@@ -17,7 +19,7 @@ NotesStatus LookupNames(const char* server, std::uint16_t flags, std::uint16_t n
         status != 0) {
         return status;
     }
-    return binding::Deliver(found, lookup, kStatusInvalidHandle);
+    return binding::DeliverHandle(found, lookup);
 }
 
 // The program counts matches in 16 bits. A name with more matches than that is not handed out
@@ -40,17 +42,29 @@ const void* NextNameMatch(const void* lookup, const void* name, const void* prev
                                       const_cast<void*>(previousMatch));
 }
 
+// Both texts end inside their buffer, whatever the library wrote.
 NotesStatus GetMatchItemText(const void* match, std::uint16_t item, std::uint16_t value,
                              char* buffer, std::uint16_t bufferSize) {
-    return binding::Checked(
+    if (buffer == nullptr || bufferSize == 0) return kStatusValueOutOfRange;
+    const NotesStatus status = binding::Checked(
         "NAMEGetTextItem2",
         Api().NAMEGetTextItem2(const_cast<void*>(match), item, value, buffer, bufferSize));
+    buffer[bufferSize - 1u] = '\0';
+    return status;
 }
 
 NotesStatus ConvertName(std::uint32_t flags, const char* templateName, const char* name,
                         char* buffer, std::uint16_t bufferSize, std::uint16_t* length) {
-    return binding::Checked(
-        "DNAbbreviate", Api().DNAbbreviate(flags, templateName, name, buffer, bufferSize, length));
+    if (buffer == nullptr || bufferSize == 0) return kStatusValueOutOfRange;
+    binding::Received<notesapi::WORD> converted;
+    const NotesStatus status = binding::Checked(
+        "DNAbbreviate",
+        Api().DNAbbreviate(flags, templateName, name, buffer, bufferSize, converted.Target()));
+    buffer[bufferSize - 1u] = '\0';
+    if (length != nullptr) {
+        *length = static_cast<std::uint16_t>(std::strlen(buffer));
+    }
+    return status;
 }
 
 }  // namespace notes

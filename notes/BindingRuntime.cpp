@@ -7,6 +7,7 @@
 #include "notes/NotesLibrary.h"
 #include "notes/NotesPlatform.h"
 #include "notes/NotesStatuses.h"
+#include "notes/WidthBridge.h"
 
 namespace notes {
 
@@ -32,18 +33,24 @@ NotesStatus SwitchToIdFile(const char* idFile, const char* password, char* userN
                                    userNameSize, options, reserved));
 }
 
-// The program's size already leaves room for the terminator, as the library expects.
+// The program's size already leaves room for the terminator, as the library expects; the
+// terminator is put there whatever the library wrote.
 bool GetEnvironmentText(const char* name, char* buffer, std::uint16_t bufferSize) {
-    return Api().OSGetEnvironmentString(name, buffer, bufferSize) != 0;
+    const bool found = Api().OSGetEnvironmentString(name, buffer, bufferSize) != 0;
+    buffer[bufferSize] = '\0';
+    return found;
 }
 
+// A length past what the buffer holds is no text the program can show: none, as when the
+// library has no text for the status.
 std::uint16_t GetStatusText(std::uint32_t /*module*/, NotesStatus status, char* buffer,
                             std::uint16_t bufferSize) {
     if (buffer == nullptr || bufferSize == 0) return 0;
     // The library writes up to the given length and a terminator after it.
-    const std::uint16_t length =
-        Api().OSLoadString(nullptr, status & api::ERR_MASK, buffer, bufferSize - 1u);
-    buffer[std::min<std::uint16_t>(length, bufferSize - 1u)] = '\0';
+    std::uint16_t length =
+        Api().OSLoadString(api::HMODULE{}, status & api::ERR_MASK, buffer, bufferSize - 1u);
+    if (length > bufferSize - 1u) length = 0;
+    buffer[length] = '\0';
     return length;
 }
 
@@ -81,14 +88,14 @@ std::uint32_t LmbcsPieceLength(const unsigned char* input, std::uint32_t length)
     return largest;
 }
 
+// A count past the room given counts bytes the library cannot have written: nothing is taken.
 std::uint32_t TranslateOnce(std::uint16_t mode, const unsigned char* input, std::uint32_t length,
                             char* output, std::uint32_t outputSize) {
     const std::uint32_t room = std::min(outputSize, kLargestOutput);
-    return std::min<std::uint32_t>(
-        Api().OSTranslate(mode, reinterpret_cast<const char*>(input),
-                          static_cast<std::uint16_t>(length), output,
-                          static_cast<std::uint16_t>(room)),
-        room);
+    const std::uint32_t written = Api().OSTranslate(mode, reinterpret_cast<const char*>(input),
+                                                    static_cast<std::uint16_t>(length), output,
+                                                    static_cast<std::uint16_t>(room));
+    return written <= room ? written : 0;
 }
 
 }  // namespace
@@ -128,10 +135,17 @@ NotesStatus NumberToText(const void* numberFormat, const void* international,
                          std::uint16_t* length) {
     if (buffer == nullptr || bufferSize == 0) return kStatusValueOutOfRange;
     double value = *number;
+    binding::Received<api::WORD> written;
     // The library's length leaves room for a terminator after it.
-    return binding::Checked("ConvertFLOATToText", Api().ConvertFLOATToText(international,
-                                    static_cast<const api::NFMT*>(numberFormat), &value, buffer,
-                                    bufferSize - 1u, length));
+    const NotesStatus status = binding::Checked(
+        "ConvertFLOATToText",
+        Api().ConvertFLOATToText(international, static_cast<const api::NFMT*>(numberFormat),
+                                 &value, buffer, bufferSize - 1u, written.Target()));
+    // A text longer than the buffer is none the program can read.
+    const bool fits = written.Fits() && written.Value() <= bufferSize - 1u;
+    if (length != nullptr) *length = status == 0 && fits ? written.Value() : 0;
+    if (status != 0) return status;
+    return fits ? NotesStatus{0} : kStatusValueOutOfRange;
 }
 
 // A time's two words are read and written directly: the library's functions for them strip or

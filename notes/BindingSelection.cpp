@@ -1,4 +1,5 @@
 // Formulas and database searches.
+#include "notes/ActiveCall.h"
 #include "notes/NotesLibrary.h"
 #include "notes/NotesPlatform.h"
 #include "notes/WidthBridge.h"
@@ -6,19 +7,20 @@
 namespace notes {
 namespace {
 
-struct SearchRelay {
-    SearchCallback callback;
-    void* context;
-};
+using Search = binding::ActiveCall<SearchCallback>;
 
 // A formula search may also deliver notes that do not match (and deleted ones when a time is
-// given); only matches reach the program.
-notesapi::STATUS LNCALLBACK RelaySearchMatch(void* param, notesapi::SEARCH_MATCH* match,
+// given); only matches reach the program. A match without its record cannot be read: the search
+// fails rather than leave a note out.
+notesapi::STATUS LNCALLBACK RelaySearchMatch(void* /*param*/, notesapi::SEARCH_MATCH* match,
                                              notesapi::ITEM_TABLE* summary) {
-    const auto* relay = static_cast<const SearchRelay*>(param);
+    Search* search = Search::Find();
+    if (search == nullptr) return kStatusValueOutOfRange;
+    if (search->failure() != 0) return search->failure();
+    if (match == nullptr) return search->Keep(kStatusValueOutOfRange);
     const auto* bytes = reinterpret_cast<const unsigned char*>(match);
     if ((bytes[notesapi::kSearchMatchRetFlagsOffset] & notesapi::SE_FMATCH) == 0) return 0;
-    return relay->callback(relay->context, match, summary);
+    return search->Keep(search->callback()(search->context(), match, summary));
 }
 
 }  // namespace
@@ -39,21 +41,23 @@ NotesStatus CompileFormula(const char* name, std::uint16_t nameLength, const cha
         status != 0) {
         return status;
     }
-    return binding::Deliver(compiled, formula, kStatusInvalidHandle);
+    return binding::DeliverHandle(compiled, formula);
 }
 
 NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula, const char* viewTitle,
                            std::uint16_t searchFlags, std::uint16_t noteClassMask,
                            const TimeDate* since, SearchCallback callback, void* context,
                            TimeDate* until) {
-    SearchRelay relay{callback, context};
+    Search search(callback, context);
     notesapi::TIMEDATE sinceTime{};
     if (since != nullptr) sinceTime = {{since->innards[0], since->innards[1]}};
-    return binding::Checked(
+    const NotesStatus status = binding::Checked(
         "NSFSearch",
         Api().NSFSearch(database, formula, const_cast<char*>(viewTitle), searchFlags, noteClassMask,
-                        since != nullptr ? &sinceTime : nullptr, RelaySearchMatch, &relay,
+                        since != nullptr ? &sinceTime : nullptr, RelaySearchMatch, &search,
                         reinterpret_cast<notesapi::TIMEDATE*>(until)));
+    // A library that went on past a failed callback and reported success has not searched.
+    return status != 0 ? status : search.failure();
 }
 
 }  // namespace notes

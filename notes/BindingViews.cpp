@@ -1,4 +1,6 @@
 // Views: finding one, opening its collection and reading its entries.
+#include <cstring>
+
 #include "notes/NotesLibrary.h"
 #include "notes/NotesPlatform.h"
 #include "notes/WidthBridge.h"
@@ -17,32 +19,24 @@ NotesStatus FindView(DatabaseHandle database, const char* name, std::uint16_t no
         Api().NIFFindDesignNoteExt(database, name, noteClass, flagPattern, viewId, options));
 }
 
-// The view note's handle is a reserved argument that must be null; the program never has one.
 NotesStatus OpenViewCollection(DatabaseHandle viewDatabase, DatabaseHandle dataDatabase,
                                NoteId viewId, std::uint16_t openFlags, MemoryHandle unreadList,
                                CollectionHandle* collection, NoteHandle* viewNote,
                                void* viewUnid, IdTableHandle* collapsedList,
                                IdTableHandle* selectedList) {
     if (viewNote != nullptr) *viewNote = 0;
+    if (viewUnid != nullptr) std::memset(viewUnid, 0, sizeof(api::UNID));
+    if (collapsedList != nullptr) *collapsedList = 0;
+    if (selectedList != nullptr) *selectedList = 0;
     binding::Received<api::HCOLLECTION> opened;
-    binding::Received<api::DHANDLE> collapsed;
-    binding::Received<api::DHANDLE> selected;
-    if (const NotesStatus status = binding::Checked("NIFOpenCollection", Api().NIFOpenCollection(
-            viewDatabase, dataDatabase, viewId, openFlags, unreadList, opened.Target(), nullptr,
-            static_cast<api::UNID*>(viewUnid), collapsedList ? collapsed.Target() : nullptr,
-            selectedList ? selected.Target() : nullptr));
+    if (const NotesStatus status = binding::Checked(
+            "NIFOpenCollection",
+            Api().NIFOpenCollection(viewDatabase, dataDatabase, viewId, openFlags, unreadList,
+                                    opened.Target(), nullptr, nullptr, nullptr, nullptr));
         status != 0) {
         return status;
     }
-    if (const NotesStatus status = binding::Deliver(opened, collection, kStatusInvalidHandle);
-        status != 0) {
-        return status;
-    }
-    if (const NotesStatus status = binding::Deliver(collapsed, collapsedList, kStatusInvalidHandle);
-        status != 0) {
-        return status;
-    }
-    return binding::Deliver(selected, selectedList, kStatusInvalidHandle);
+    return binding::DeliverHandle(opened, collection);
 }
 
 NotesStatus ReadViewEntries(CollectionHandle collection, CollectionPosition* position,

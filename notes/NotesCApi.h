@@ -52,7 +52,14 @@ using DXLEXPORTHANDLE = MEMHANDLE;  // [Data/DXLEXPORTHANDLE]
 using HCOLLECTION = WORD;      // [Data/HCOLLECTION]
 using EID = WORD;              // [Data/EID]
 using HEMREGISTRATION = DWORD; // [Data/HEMREGISTRATION]
-using HMODULE = void*;         // no width given; passed as a null pointer-sized value [Func/OSLoadString]
+// A module handle: the system's on Windows, the toolkit's WHANDLE, an unsigned int, elsewhere
+// (global.h); OSLoadString takes NULLHANDLE for the library's own strings [Func/OSLoadString].
+#ifdef _WIN32
+using HMODULE = void*;
+#else
+using WHANDLE = unsigned int;
+using HMODULE = WHANDLE;
+#endif
 using VARARG_PTR = va_list;    // char* on 32-bit Windows, va_list elsewhere [Data/VARARG_PTR]
 
 constexpr STATUS NOERROR = 0;
@@ -185,6 +192,9 @@ DXL_NOTES_API void LNPUBLIC TimeConstant(notesapi::WORD type, notesapi::TIMEDATE
 DXL_NOTES_API void* LNPUBLIC OSLockObject(notesapi::DHANDLE handle);  // [Func/OSLockObject]
 DXL_NOTES_API notesapi::BOOL LNPUBLIC OSUnlockObject(notesapi::DHANDLE handle);  // [Func/OSUnlockObject]
 DXL_NOTES_API notesapi::STATUS LNPUBLIC OSMemFree(notesapi::DHANDLE handle);  // [Func/OSMemFree]
+// The object's size in bytes, possibly rounded up to an allocation boundary.
+DXL_NOTES_API notesapi::STATUS LNPUBLIC OSMemGetSize(  // [Func/OSMemGetSize]
+    notesapi::DHANDLE handle, notesapi::DWORD* retSize);
 
 // Databases
 DXL_NOTES_API notesapi::STATUS LNPUBLIC OSPathNetConstruct(  // [Func/OSPathNetConstruct]
@@ -279,14 +289,14 @@ DXL_NOTES_API notesapi::STATUS LNPUBLIC LogEnumActivityStream(  // [Func/LogEnum
 DXL_NOTES_API notesapi::STATUS LNPUBLIC LogCloseActivityStream(void* stream);  // [Func/LogCloseActivityStream]
 
 // Every function above, for the binding's table of resolved addresses.
-#define DXL_NOTES_FUNCTIONS(X)                                                               \
+#define DXL_NOTES_FUNCTIONS(X)                                                                 \
     X(NotesInitExtended) X(NotesTerm) X(SECKFMSwitchToIDFile) X(OSGetEnvironmentString)        \
-    X(OSLoadString) X(OSTranslate) X(ConvertFLOATToText) X(TimeConstant) X(OSLockObject)      \
-    X(OSUnlockObject) X(OSMemFree) X(OSPathNetConstruct) X(NSFDbOpen) X(NSFDbClose)           \
-    X(NSFDbPathGet) X(NSFFormulaCompile) X(NSFSearch) X(IDCreateTable) X(IDInsert)            \
-    X(IDEntries) X(IDDestroyTable) X(NSFItemGetTime) X(NSFItemSetText) X(ListGetNumEntries)   \
-    X(ListGetText) X(EMCreateRecursionID) X(EMRegister) X(EMDeregister) X(DXLCreateExporter)  \
-    X(DXLExportIDTable) X(DXLDeleteExporter) X(NIFFindDesignNoteExt) X(NIFOpenCollection)     \
-    X(NIFReadEntries) X(NIFCloseCollection) X(NAMELookup2) X(NAMELocateNextName2)             \
-    X(NAMELocateNextMatch2) X(NAMEGetTextItem2) X(DNAbbreviate) X(LogOpenActivityStream)      \
-    X(LogEnumActivityStream) X(LogCloseActivityStream)
+    X(OSLoadString) X(OSTranslate) X(ConvertFLOATToText) X(TimeConstant) X(OSLockObject)       \
+    X(OSUnlockObject) X(OSMemFree) X(OSMemGetSize) X(OSPathNetConstruct) X(NSFDbOpen)          \
+    X(NSFDbClose) X(NSFDbPathGet) X(NSFFormulaCompile) X(NSFSearch) X(IDCreateTable)           \
+    X(IDInsert) X(IDEntries) X(IDDestroyTable) X(NSFItemGetTime) X(NSFItemSetText)             \
+    X(ListGetNumEntries) X(ListGetText) X(EMCreateRecursionID) X(EMRegister) X(EMDeregister)   \
+    X(DXLCreateExporter) X(DXLExportIDTable) X(DXLDeleteExporter) X(NIFFindDesignNoteExt)      \
+    X(NIFOpenCollection) X(NIFReadEntries) X(NIFCloseCollection) X(NAMELookup2)                \
+    X(NAMELocateNextName2) X(NAMELocateNextMatch2) X(NAMEGetTextItem2) X(DNAbbreviate)         \
+    X(LogOpenActivityStream) X(LogEnumActivityStream) X(LogCloseActivityStream)

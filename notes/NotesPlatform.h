@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace notes {
 
@@ -108,6 +109,7 @@ NotesStatus InitializeNotes(int argc, char** argv);
 void TerminateNotes();
 NotesStatus SwitchToIdFile(const char* idFile, const char* password, char* userName,
                            std::uint16_t userNameSize, std::uint32_t options, void* reserved);
+// `bufferSize` is the longest value: the buffer holds one byte more, for the terminator.
 bool GetEnvironmentText(const char* name, char* buffer, std::uint16_t bufferSize);
 std::uint16_t GetStatusText(std::uint32_t module, NotesStatus status, char* buffer,
                             std::uint16_t bufferSize);
@@ -127,15 +129,22 @@ void SetTimeLimit(int which, TimeDate* time);  // 0 the earliest, 1 the latest t
 
 // Memory
 void* LockMemoryHandle(MemoryHandle handle);
+// The size in bytes of what a lock of `handle` shows, possibly rounded up.
+NotesStatus GetMemorySize(MemoryHandle handle, std::uint32_t* size);
 void UnlockMemoryHandle(MemoryHandle handle);
 void FreeMemoryHandle(MemoryHandle handle);
 
-// Databases
+// Databases. A path the library builds from a server and a file ("server!!file") has at most
+// kLongestPath bytes: a longer one is refused with kStatusPathTooLong (462) before any call.
+constexpr std::size_t kLongestPath = 255;
+constexpr std::string_view kServerSeparator = "!!";
+bool NetworkPathFits(const char* server, const char* file);
 NotesStatus BuildNetworkPath(const char* port, const char* server, const char* file,
-                             char* path);  // path: 256 bytes
+                             char* path);  // path: kLongestPath + 1 bytes
 NotesStatus OpenDatabase(const char* path, DatabaseHandle* database);
 void CloseDatabase(DatabaseHandle database);
-NotesStatus GetDatabasePath(DatabaseHandle database, char* canonical, char* expanded);
+NotesStatus GetDatabasePath(DatabaseHandle database, char* canonical,
+                            char* expanded);  // each kLongestPath + 1 bytes or null
 
 // Selection
 NotesStatus CompileFormula(const char* name, std::uint16_t nameLength, const char* text,
@@ -177,6 +186,10 @@ void DeleteDxlExporter(DxlExporterHandle exporter);
 // Views
 NotesStatus FindView(DatabaseHandle database, const char* name, std::uint16_t noteClass,
                      const char* flagPattern, NoteId* viewId, std::uint32_t options);
+// The view note, its UNID and the collapsed and selected ID tables are never asked of the
+// library: the reserved view note must be null, and the library frees the two tables itself when
+// the collection closes, which an owner of them here would free a second time. Their outputs are
+// set to 0.
 NotesStatus OpenViewCollection(DatabaseHandle viewDatabase, DatabaseHandle dataDatabase,
                                NoteId viewId, std::uint16_t openFlags, MemoryHandle unreadList,
                                CollectionHandle* collection, NoteHandle* viewNote,
@@ -198,6 +211,7 @@ NotesStatus LookupNames(const char* server, std::uint16_t flags, std::uint16_t n
 const void* FirstLookupName(const void* lookup, const void* previousName,
                             std::uint16_t* matchCount);
 const void* NextNameMatch(const void* lookup, const void* name, const void* previousMatch);
+// `bufferSize` is the buffer's size: the text is cut to leave room for its terminator.
 NotesStatus GetMatchItemText(const void* match, std::uint16_t item, std::uint16_t value,
                              char* buffer, std::uint16_t bufferSize);
 NotesStatus ConvertName(std::uint32_t flags, const char* templateName, const char* name,

@@ -23,6 +23,13 @@ constexpr NotesStatus kStatusValueOutOfRange = 0x0495;
 // No Notes library loaded: ERR_LIBLOAD2 "Program library not loaded. ..."
 constexpr NotesStatus kStatusNotLoaded = 0x0140;
 constexpr NotesStatus kStatusOutOfMemory = 0x0107;  // ERR_MEMORY "Insufficient memory."
+// View entries the library reported that do not lie in the buffer it handed over, or a read
+// that signals more to do without moving on: ERR_BAD_COLLECTION_DATA "Invalid collection data
+// was detected."
+constexpr NotesStatus kStatusBadCollectionData = 0x031C;
+// A name lookup buffer whose records the library cannot find in it, or finds outside it:
+// ERR_LOOKUP_ERROR "Error looking up name in Domino Directory".
+constexpr NotesStatus kStatusLookupFailed = 0x0307;
 
 // The meaning of a status lies in its low 14 bits; the top two are flags the library may set.
 constexpr bool IsStatus(NotesStatus status, NotesStatus code) {

@@ -46,6 +46,15 @@ NotesStatus Deliver(const Received<T>& received, Target* target,
     return 0;
 }
 
+// A handle the library gave with a success: one that does not fit, or NULLHANDLE, which names
+// nothing, is refused with kStatusInvalidHandle.
+template <typename T, typename Target>
+NotesStatus DeliverHandle(const Received<T>& received, Target* target) {
+    if (!received.Fits() || received.Value() == 0) return kStatusInvalidHandle;
+    if (target != nullptr) *target = static_cast<Target>(received.Value());
+    return 0;
+}
+
 // A program value handed to a narrower library parameter.
 template <typename Narrow, typename Wide>
 bool FitsIn(Wide value) {

@@ -10,7 +10,7 @@ namespace notessim {
 bool FitsWord(std::uint64_t value, const char* function, const char* argument, STATUS& status) {
     if (value <= 0xFFFF) return true;
     status = kStatusUnsupportedArgument;
-    SetStatusDetail(status, std::string(function) + ": " + argument + " " + std::to_string(value) +
+    Diagnose(status, std::string(function) + ": " + argument + " " + std::to_string(value) +
                                 " does not fit the runtime's 16 bits");
     return false;
 }

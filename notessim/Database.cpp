@@ -78,9 +78,9 @@ std::shared_ptr<const SimDatabase> ParseDatabase(const std::string& content,
     std::string error;
     std::shared_ptr<const SimDatabase> database = ParseDatabaseJson(content, error);
     if (!database) {
-        SetStatusDetail(kStatusBadEnvironmentFile,
-                        "Database file is damaged: " + PathToUtf8(file) + ": " + error);
-        status = kStatusBadEnvironmentFile;
+        Diagnose(kStatusNotADatabase,
+                 "Database file is damaged: " + PathToUtf8(file) + ": " + error);
+        status = kStatusNotADatabase;
         return nullptr;
     }
     status = 0;

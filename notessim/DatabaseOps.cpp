@@ -10,6 +10,7 @@
 
 using namespace notessim;
 
+// As the reference says: always NOERROR, a path longer than MAXPATH - 1 bytes cut there.
 STATUS LNPUBLIC OSPathNetConstruct(const char* /*port*/, const char* server, const char* file,
                                    char* retPath) try {
     SIM_FAULT_POINT("BuildNetworkPath");
@@ -19,7 +20,7 @@ STATUS LNPUBLIC OSPathNetConstruct(const char* /*port*/, const char* server, con
         joined += "!!";
     }
     if (file != nullptr) joined += file;
-    if (joined.size() > 255) return kStatusPathTooLong;
+    if (joined.size() > notesapi::MAXPATH - 1) joined.resize(notesapi::MAXPATH - 1);
     std::memcpy(retPath, joined.c_str(), joined.size() + 1);
     return 0;
 } catch (...) {

@@ -76,6 +76,13 @@ void ReleaseHandle(HandleKind kind, std::uint32_t handle, const char* operation)
     registry.live.erase(found);
 }
 
+std::uint32_t RegisterBuffer(std::string_view bytes) {
+    auto buffer = std::make_unique<MemoryBuffer>();
+    buffer->bytes.assign(bytes.begin(), bytes.end());
+    buffer->bytes.resize((bytes.size() + 15) / 16 * 16, 0);
+    return RegisterHandle(HandleKind::memory, std::move(buffer));
+}
+
 void RecordMisuse(std::string text) { TheRegistry().misuses.push_back(std::move(text)); }
 
 std::vector<OpenHandle> OpenHandles() {

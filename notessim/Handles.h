@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace notessim {
@@ -21,14 +22,21 @@ struct HandleObject {
 struct MemoryObject : HandleObject {
     int lockCount = 0;
     virtual void* Data() = 0;
+    // What OSMemGetSize gives: at least the bytes a lock shows.
+    virtual std::size_t Size() const = 0;
     virtual const char* Describe() const = 0;
 };
 
 struct MemoryBuffer : MemoryObject {
     std::vector<unsigned char> bytes;
     void* Data() override { return bytes.data(); }
+    std::size_t Size() const override { return bytes.size(); }
     const char* Describe() const override { return "buffer"; }
 };
+
+// A buffer handle holding `bytes`, its allocation rounded up to a multiple of 16 bytes with
+// zeros, as the library's allocator may round it: OSMemGetSize then gives more than the data.
+std::uint32_t RegisterBuffer(std::string_view bytes);
 
 std::uint32_t RegisterHandle(HandleKind kind, std::unique_ptr<HandleObject> object);
 

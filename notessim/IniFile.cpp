@@ -38,7 +38,7 @@ bool ParseStatus(std::string text, std::optional<STATUS>& status) {
 }
 
 STATUS Malformed(const std::filesystem::path& file, const std::string& what) {
-    SetStatusDetail(kStatusBadEnvironmentFile,
+    Diagnose(kStatusBadEnvironmentFile,
                     "Environment file is damaged: " + PathToUtf8(file) + ": " + what);
     return kStatusBadEnvironmentFile;
 }

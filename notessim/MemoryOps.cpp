@@ -1,4 +1,6 @@
 // Memory handles: plain buffers, compiled formulas and ID tables (which IDDestroyTable releases).
+#include <algorithm>
+
 #include "notessim/ApiEdge.h"
 #include "notessim/Selection.h"
 #include "notessim/Statuses.h"
@@ -13,6 +15,17 @@ void* LNPUBLIC OSLockObject(DHANDLE handle) try {
 } catch (...) {
     CaughtException("OSLockObject");
     return nullptr;
+}
+
+// Never fails, as the reference says; a handle that is not a live memory handle (which halts a
+// real library) is a recorded misuse and gives the size 0.
+STATUS LNPUBLIC OSMemGetSize(DHANDLE handle, DWORD* retSize) try {
+    auto* memory = FindHandleAs<MemoryObject>(HandleKind::memory, handle, "GetMemorySize");
+    const std::size_t size = memory == nullptr ? 0 : memory->Size();
+    if (retSize != nullptr) *retSize = static_cast<DWORD>(std::min<std::size_t>(size, 0xFFFFFFFF));
+    return notesapi::NOERROR;
+} catch (...) {
+    return CaughtException("OSMemGetSize");
 }
 
 BOOL LNPUBLIC OSUnlockObject(DHANDLE handle) try {

@@ -48,7 +48,7 @@ void AppendMatch(const SimNote& note, const std::vector<std::string>& items, std
 }
 
 STATUS LookupFailed(const std::string& text, STATUS status) {
-    SetStatusDetail(status, text);
+    Diagnose(status, text);
     return status;
 }
 
@@ -85,7 +85,7 @@ std::vector<std::string> SplitPackedTexts(const char* texts, std::uint16_t count
 STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileName,
                          const LookupRequest& request, std::string& buffer) {
     for (const std::string& item : request.items) {
-        if (item.size() > 0xFFFF) return LookupFailed("Item name too long", kStatusBadNamesDatabase);
+        if (item.size() > 0xFFFF) return LookupFailed("Item name too long", kStatusValueTooLong);
     }
     std::vector<const SimView*> views;
     for (const std::string& nameSpace : request.nameSpaces) {
@@ -93,7 +93,7 @@ STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileNa
         if (view == nullptr) {
             return LookupFailed("Cannot find the specified view: " + LibraryTextToUtf8(nameSpace) +
                                     " in " + fileName,
-                                kStatusViewNotFound);
+                                kStatusNoSuchNameSpace);
         }
         views.push_back(view);
     }
@@ -113,8 +113,8 @@ STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileNa
             }
         }
         if (matches > 0xFFFF || buffer.size() > 0xFFFFFFFFu) {
-            return LookupFailed("Too many entries match the lookup in " + fileName,
-                                kStatusBadNamesDatabase);
+            // ERR_NAMELOOKUP_TOO_BIG
+            return LookupFailed("Too many entries match the lookup in " + fileName, 0x0355);
         }
         PutWord(buffer, start, static_cast<std::uint32_t>(buffer.size() - start), 4);
         PutWord(buffer, start + 4, static_cast<std::uint32_t>(matches), 2);

@@ -29,9 +29,8 @@ STATUS ReadDirectory(const char* server, std::shared_ptr<const SimDatabase>& dir
                              ? ReadWholeFile(file)
                              : std::nullopt;
     if (!content) {
-        SetStatusDetail(kStatusBadNamesDatabase,
-                        "Unable to open the directory names.nsf on " + serverText);
-        return kStatusBadNamesDatabase;
+        Diagnose(kStatusNoNamesFile, "Unable to open the directory names.nsf on " + serverText);
+        return kStatusNoNamesFile;
     }
     STATUS status = 0;
     directory = ParseDatabase(*content, file, status);
@@ -66,9 +65,7 @@ STATUS LNPUBLIC NAMELookup2(const char* server, DWORD flags, WORD nameSpaceCount
         status != 0) {
         return status;
     }
-    auto memory = std::make_unique<MemoryBuffer>();
-    memory->bytes.assign(bytes.begin(), bytes.end());
-    *retBuffer = RegisterHandle(HandleKind::memory, std::move(memory));
+    *retBuffer = RegisterBuffer(bytes);
     return 0;
 } catch (...) {
     return CaughtException("NAMELookup2");
@@ -110,12 +107,14 @@ void* LNPUBLIC NAMELocateNextMatch2(void* /*lookup*/, void* name, void* previous
 
 // Gives member `member` of item `item` (0-based) of a match as NUL-terminated text;
 // `bufferLength` is the buffer's size, so the text is cut to leave room for its NUL. Only text
-// and text-list values are text.
+// and text-list values are text. The statuses are the reference's: ERR_NO_SUCH_ITEM when the
+// match has no such item, ERR_NO_MORE_MEMBERS past the last member, and for an item that is not
+// text the directory's ERR_UNSUPPORTED_TYPE.
 STATUS LNPUBLIC NAMEGetTextItem2(void* match, WORD item, WORD member, char* buffer,
                                  WORD bufferLength) try {
     SIM_FAULT_POINT("GetMatchItemText");
     if (buffer != nullptr && bufferLength > 0) buffer[0] = '\0';
-    if (match == nullptr || item >= ReadLookupCount(match)) return kStatusItemNotFound;
+    if (match == nullptr || item >= ReadLookupCount(match)) return kStatusNoSuchItem;
     const auto* record = static_cast<const unsigned char*>(match);
     std::size_t offset = kLookupMatchHeaderSize + ReadLookupCount(match) * kLookupItemDescriptorSize;
     for (WORD i = 0; i < item; ++i) {
@@ -123,16 +122,19 @@ STATUS LNPUBLIC NAMEGetTextItem2(void* match, WORD item, WORD member, char* buff
     }
     const unsigned char* descriptor = record + kLookupMatchHeaderSize + item * kLookupItemDescriptorSize;
     const WORD type = ReadWord(descriptor);
+    if (type == 0) return kStatusNoSuchItem;  // the note lacks the item
     const std::string_view bytes(reinterpret_cast<const char*>(record + offset), ReadWord(descriptor + 2));
     std::string_view text;
     if (type == notesapi::TYPE_TEXT && member == 0) {
         text = bytes;
     } else if (type == notesapi::TYPE_TEXT_LIST) {
         const std::vector<std::string_view> members = ListMembers(bytes);
-        if (member >= members.size()) return kStatusNotInList;
+        if (member >= members.size()) return kStatusNoMoreMembers;
         text = members[member];
+    } else if (type == notesapi::TYPE_TEXT) {
+        return kStatusNoMoreMembers;
     } else {
-        return kStatusItemNotFound;
+        return kStatusUnsupportedType;
     }
     if (buffer != nullptr && bufferLength > 0) CopyLibraryText(text, buffer, bufferLength - 1u);
     return 0;

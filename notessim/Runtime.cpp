@@ -46,7 +46,7 @@ void ResetRuntime() {
     State() = RuntimeState{};
     ResetHandles();
     ResetFaults();
-    ResetStatusDetails();
+    ResetDiagnostics();
     ClearVirtualFiles();
 }
 

@@ -26,6 +26,7 @@ void WriteReport() {
         report["openHandles"].push_back({{"kind", HandleKindName(open.kind)}, {"handle", open.handle}});
     }
     report["misuses"] = HandleMisuses();
+    report["diagnostics"] = Diagnostics();
     report["calls"] = CallCounts();
     report["peakDatabaseBytes"] = State().peakHeldBytes;
     report["peakDatabaseFileBytes"] = State().peakFileBytes;
@@ -90,7 +91,7 @@ STATUS LNPUBLIC SECKFMSwitchToIDFile(char* idFile, char* password, char* retUser
     const nlohmann::json id = nlohmann::json::parse(*content, nullptr, false);
     if (id.is_discarded() || !id.is_object() || !id.contains("user") || !id["user"].is_string() ||
         !id.contains("password") || !id["password"].is_string()) {
-        SetStatusDetail(kStatusBadIdFile, "The ID file is damaged: " + PathToUtf8(path));
+        Diagnose(kStatusBadIdFile, "The ID file is damaged: " + PathToUtf8(path));
         return kStatusBadIdFile;
     }
     if (id["password"].get<std::string>() != LibraryTextToUtf8(password)) {
@@ -117,13 +118,18 @@ BOOL LNPUBLIC OSGetEnvironmentString(const char* name, char* retValue, WORD buff
     return 0;
 }
 
-// bufferLength is the longest text, with its NUL after it.
+// bufferLength is the longest text, with its NUL after it. A status without a stored text gives
+// length 0, as the reference says.
 WORD LNPUBLIC OSLoadString(notesapi::HMODULE /*module*/, STATUS code, char* retBuffer,
                            WORD bufferLength) try {
     if (retBuffer == nullptr) return 0;
     const std::size_t longest = std::min<std::size_t>(bufferLength, 0xFFFE);
-    return static_cast<WORD>(CopyLibraryText(
-        Utf8ToLibraryText(StatusText(code & notesapi::ERR_MASK)), retBuffer, longest));
+    const std::string_view text = StatusText(code & notesapi::ERR_MASK);
+    if (text.empty()) {
+        retBuffer[0] = '\0';
+        return 0;
+    }
+    return static_cast<WORD>(CopyLibraryText(Utf8ToLibraryText(text), retBuffer, longest));
 } catch (...) {
     CaughtException("OSLoadString");
     return 0;

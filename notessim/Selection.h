@@ -15,6 +15,7 @@ struct CompiledFormula : MemoryObject {
     FormulaNode root;
     std::string source;  // what a lock shows: the formula text as compiled
     void* Data() override { return source.data(); }
+    std::size_t Size() const override { return source.size(); }
     const char* Describe() const override { return "compiled formula"; }
 };
 
@@ -23,6 +24,7 @@ struct IdTableObject : MemoryObject {
     // What a lock shows: a 32-bit count followed by the IDs in ascending order.
     std::vector<NOTEID> image;
     void* Data() override;
+    std::size_t Size() const override { return (ids.size() + 1) * sizeof(NOTEID); }
     const char* Describe() const override { return "ID table"; }
 };
 

@@ -123,7 +123,7 @@ STATUS LNPUBLIC NSFFormulaCompile(char* /*name*/, WORD /*nameLength*/, const cha
         SetOutput(retColumn, column);
         SetOutput(retOffset, error.offset);
         SetOutput(retLength, error.length);
-        SetStatusDetail(kStatusFormulaSyntax, "Formula error: " + LibraryTextToUtf8(error.message) +
+        Diagnose(kStatusFormulaSyntax, "Formula error: " + LibraryTextToUtf8(error.message) +
                                                   " (line " + std::to_string(line) + ", column " +
                                                   std::to_string(column) + ")");
         return kStatusFormulaSyntax;

@@ -14,7 +14,7 @@ namespace notessim {
 namespace {
 
 STATUS Unreachable(std::string_view server) {
-    SetStatusDetail(kStatusServerUnreachable,
+    Diagnose(kStatusServerUnreachable,
                     "Unable to find path to server " + LibraryTextToUtf8(server));
     return kStatusServerUnreachable;
 }
@@ -32,7 +32,7 @@ STATUS LocateServer(std::string_view server, ServerLocation& location) {
     if (!content) return Unreachable(server);
     const nlohmann::json list = nlohmann::json::parse(*content, nullptr, false);
     if (list.is_discarded() || !list.is_object()) {
-        SetStatusDetail(kStatusBadEnvironmentFile,
+        Diagnose(kStatusBadEnvironmentFile,
                         "Environment file is damaged: " + PathToUtf8(listFile));
         return kStatusBadEnvironmentFile;
     }

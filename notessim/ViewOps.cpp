@@ -27,7 +27,7 @@ struct CollectionObject : HandleObject {
 };
 
 STATUS ViewNotFound(std::string_view what, const std::filesystem::path& file) {
-    SetStatusDetail(kStatusViewNotFound, "Cannot find the specified view: " +
+    Diagnose(kStatusViewNotFound, "Cannot find the specified view: " +
                                              LibraryTextToUtf8(what) + " in " +
                                              PathToUtf8(file));
     return kStatusViewNotFound;
@@ -85,14 +85,10 @@ STATUS ReadEntries(const CollectionObject& opened, notesapi::COLLECTIONPOSITION&
     }
     *buffer = 0;
     if (batch.count > 0) {
-        auto memory = std::make_unique<MemoryBuffer>();
-        memory->bytes.assign(batch.bytes.begin(), batch.bytes.end());
-        *buffer = RegisterHandle(HandleKind::memory, std::move(memory));
+        *buffer = RegisterBuffer(batch.bytes);
     } else if (ExtendedDelivery()) {
         // A real library may hand out a buffer even when it returns no entry; it must be freed.
-        auto empty = std::make_unique<MemoryBuffer>();
-        empty->bytes.assign(4, 0);
-        *buffer = RegisterHandle(HandleKind::memory, std::move(empty));
+        *buffer = RegisterBuffer(std::string_view("\0\0\0\0", 4));
     }
     const std::uint64_t last = current + batch.count - 1;
     if (current <= size) {
@@ -156,7 +152,9 @@ STATUS LNPUBLIC NIFOpenCollection(notesapi::DBHANDLE viewDatabase, notesapi::DBH
     opened->dataDatabase = data->database;
     opened->view = ViewById(*design->database, viewId);
     if (opened->view == nullptr) {
-        return ViewNotFound("view note " + std::to_string(viewId), design->file);
+        Diagnose(kStatusViewNoteDeleted, "No view has the note ID " + std::to_string(viewId) +
+                                             " in " + PathToUtf8(design->file));
+        return kStatusViewNoteDeleted;
     }
     if (retCollapsedList != nullptr) *retCollapsedList = 0;
     if (retSelectedList != nullptr) *retSelectedList = 0;

@@ -67,22 +67,26 @@ TEST_F(CatalogInProcessTest, AnExistingCatalogStopsBeforeTheAnonymityMap) {
     EXPECT_FALSE(std::filesystem::exists(output / "anonMap.dxl"));
 }
 
-// Only a database named by 255 bytes exists: a path of 254 bytes names no database, one of 256
-// is cut to the 255 a name buffer holds.
-TEST_F(CatalogInProcessTest, ANameLongerThanTheBufferIsCutTo255Bytes) {
+// A path the library would cut names another database: only a database named by 255 bytes
+// exists, and a name of 256 must not reach it. With a server the path holds "server!!file".
+TEST_F(CatalogInProcessTest, APathLongerThanTheLibraryTakesIsRefusedNeverCut) {
     std::filesystem::copy_file(scratch / "env" / "acme-catalog.nsf",
                                scratch / "env" / std::string(255, 'a'));
     driver::Settings().databasePath = std::u16string(254, u'a');
     EXPECT_EQ(catalog::ExportFullCatalog(), 259);
-    for (const std::size_t length : {255u, 256u}) {
-        std::filesystem::remove(output / "catalog.dxl");
-        std::filesystem::remove(output / "anonMap.dxl");
-        driver::Settings().databasePath = std::u16string(length, u'a');
-        EXPECT_EQ(catalog::ExportFullCatalog(), 0) << length;
-        EXPECT_TRUE(std::filesystem::exists(output / "catalog.dxl"));
-    }
+    driver::Settings().databasePath = std::u16string(256, u'a');
+    EXPECT_EQ(catalog::ExportFullCatalog(), 462);
+    EXPECT_FALSE(std::filesystem::exists(output / "catalog.dxl"));
+    driver::Settings().databasePath = std::u16string(255, u'a');
+    EXPECT_EQ(catalog::ExportFullCatalog(), 0);
+    EXPECT_TRUE(std::filesystem::exists(output / "catalog.dxl"));
 
-    // 255 bytes of server name leave no room for "!!catalog.nsf" in a path.
+    // "Hub01/Acme!!" and 243 bytes of file are a whole path; one byte more is not.
+    driver::Settings().server = u"Hub01/Acme";
+    driver::Settings().databasePath = std::u16string(243, u'a');
+    EXPECT_EQ(catalog::ExportFullCatalog(), 259);
+    driver::Settings().databasePath = std::u16string(244, u'a');
+    EXPECT_EQ(catalog::ExportFullCatalog(), 462);
     driver::Settings().server = std::u16string(300, u'h');
     EXPECT_EQ(catalog::ExportServerCatalog(), 462);
 }

@@ -72,7 +72,9 @@ TEST(ServerCatalogTest, AnUnknownServerIsReportedWithTheLibrarysText) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Nowhere/Acme"}).exitCode, 0);
     EXPECT_EQ(run.Log(),
-              Ids{"#ERROR# - Unable to read catalog (Unable to find path to server Nowhere/Acme)"});
+              Ids{"#ERROR# - Unable to read catalog (" + testsupport::kServerNotFoundText + ")"});
+    EXPECT_EQ(testsupport::ReportDiagnostics(run.Report()),
+              Ids{"0x0803: Unable to find path to server Nowhere/Acme"});
     EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
     run.ExpectEverythingReleased();
 }

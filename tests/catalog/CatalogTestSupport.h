@@ -39,6 +39,7 @@ public:
     std::filesystem::path Environment() const { return scratch_ / "env"; }
     std::filesystem::path Output() const { return scratch_ / "out"; }
     std::filesystem::path Ini() const { return Environment() / "test.ini"; }
+    std::filesystem::path Report() const { return scratch_ / "report.json"; }
 
     // The run-log lines; none when there is no log.
     std::vector<std::string> Log() const;

@@ -177,8 +177,10 @@ TEST_F(LogScanExport, LocalServerWordIsExactAndCaseSensitive) {
 
     Run({"-s", "<local>"});
     EXPECT_EQ(Rows(), "");
-    EXPECT_EQ(Log(), std::vector<std::string>{
-                         "#ERROR# - Error accessing activity stream (Unable to find path to server <local>)"});
+    EXPECT_EQ(Log(), std::vector<std::string>{"#ERROR# - Error accessing activity stream (" +
+                                              testsupport::kServerNotFoundText + ")"});
+    EXPECT_EQ(testsupport::ReportDiagnostics(scratch_ / "report.json"),
+              std::vector<std::string>{"0x0803: Unable to find path to server <local>"});
     ExpectHandlesReleased();
 }
 

@@ -32,9 +32,9 @@ TEST_F(LogScanFailure, OutputNotCreatable) {
 
 TEST_F(LogScanFailure, NotesDoesNotStart) {
     LeaveStaleOutput();
-    AddIniLine("SimFault=InitializeNotes:0x0102");
+    AddIniLine("SimFault=InitializeNotes:0x01A0");  // ERR_TOO_MANY_PROCESSES
     EXPECT_EQ(Run().exitCode, 0);
-    ExpectLog("Notes initialization failed (102)");
+    ExpectLog("Notes initialization failed (1A0)");
     EXPECT_EQ(Rows(), "");
 }
 
@@ -70,10 +70,13 @@ TEST_F(LogScanFailure, StreamCannotBeOpened) {
 TEST_F(LogScanFailure, MalformedLineEndsTheScanAfterTheRowsBefore) {
     WriteStream({Agent(1), "", "{\"type\": \"Domino.AGENT\", \"time\": ", Agent(2)});
     Run();
-    const std::string stream =
-        testsupport::ExporterPathText(Environment() / "log.nsf.activity.jsonl");
-    ExpectLog("Error scanning activity stream (Activity stream is damaged: " + stream +
-              ": line 3: not JSON)");
+    const std::string stream = (Environment() / "log.nsf.activity.jsonl").string();
+    ExpectLog("Error scanning activity stream (The program cannot interpret this file due to an "
+              "invalid structure)");
+    // The runtime names the file and its line, beside the library's fixed text.
+    EXPECT_EQ(testsupport::ReportDiagnostics(scratch_ / "report.json"),
+              std::vector<std::string>{"0x0206: Activity stream is damaged: " + stream +
+                                       ": line 3: not JSON"});
     EXPECT_EQ(Rows(), ",,u,t,,Domino.AGENT,00258EC000000001,,,,\r\n");
     ExpectHandlesReleased();
 }

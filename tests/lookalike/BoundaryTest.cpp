@@ -99,28 +99,31 @@ TEST_F(BoundaryTest, AnIdTableFreedAsPlainMemoryIsAMisuseAndStaysUsable) {
     EXPECT_EQ(misuses.size(), 1u);
 }
 
-TEST_F(BoundaryTest, NameLookupFlagsBeyondSixteenBitsAreRefusedWithATextNamingTheCall) {
+TEST_F(BoundaryTest, NameLookupFlagsBeyondSixteenBitsAreRefusedAndDiagnosed) {
     Start({});
     DHANDLE buffer = 0;
     const char nameSpace[] = "($Users)";
     const char item[] = "FullName";
     const STATUS status =
         NAMELookup2(nullptr, 0x10001, 1, nameSpace, 1, "", 1, item, &buffer);
-    EXPECT_EQ(status, notessim::kStatusUnsupportedArgument);
+    EXPECT_EQ(status, 0x0495);  // ERR_MISC_INVALID_ARGS
     EXPECT_EQ(buffer, 0u);
-    EXPECT_NE(StatusText(status).find("NAMELookup2"), std::string::npos) << StatusText(status);
+    EXPECT_EQ(StatusText(status), "Invalid arguments");
+    EXPECT_EQ(End(), std::vector<std::string>{});
+    EXPECT_EQ(diagnostics_, std::vector<std::string>{
+                                "0x0495: NAMELookup2: flags 65537 does not fit the runtime's 16 bits"});
 }
 
 TEST_F(BoundaryTest, StatusTextsTakeTheLongestTextWithItsNulAfterIt) {
     Start({});
     const std::string full = "File does not exist";  // status 259
     std::vector<char> buffer(0x10000, 'x');
-    EXPECT_EQ(OSLoadString(nullptr, 259, buffer.data(), 10), 10);
+    EXPECT_EQ(OSLoadString(0, 259, buffer.data(), 10), 10);
     EXPECT_EQ(std::string(buffer.data()), full.substr(0, 10));
     EXPECT_EQ(buffer[11], 'x');
-    EXPECT_EQ(OSLoadString(nullptr, 259 | 0x8000, buffer.data(), 19), full.size());
+    EXPECT_EQ(OSLoadString(0, 259 | 0x8000, buffer.data(), 19), full.size());
     EXPECT_EQ(std::string(buffer.data()), full);
-    EXPECT_EQ(OSLoadString(nullptr, 259, buffer.data(), 0xFFFF), full.size());
+    EXPECT_EQ(OSLoadString(0, 259, buffer.data(), 0xFFFF), full.size());
 }
 
 struct Delivered {

@@ -39,6 +39,7 @@ protected:
         const auto all = report["misuses"].get<std::vector<std::string>>();
         std::vector<std::string> recent(all.begin() + static_cast<long>(misusesBefore), all.end());
         misusesBefore = all.size();
+        diagnostics_ = report["diagnostics"].get<std::vector<std::string>>();
         return recent;
     }
 
@@ -50,11 +51,13 @@ protected:
 
     static std::string StatusText(notesapi::STATUS status) {
         char text[256] = {};
-        OSLoadString(nullptr, status, text, sizeof text - 1);
+        OSLoadString(0, status, text, sizeof text - 1);
         return text;
     }
 
     testsupport::ScratchDir scratch_;
+    // The runtime's diagnostics as the last End() found them in the report.
+    std::vector<std::string> diagnostics_;
 
 private:
     bool running_ = false;

@@ -140,7 +140,7 @@ TEST_F(NotesLibraryProcess, ALibraryIsFoundThroughTheNotesProgramDirectoryAlone)
     EXPECT_EQ(LogLines(found / "log.txt"),
               (std::vector<std::string>{
                   "#DEBUG# - Notes library: " + library.string(),
-                  "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"}));
+                  "#DEBUG# - Notes library call NAMEGetTextItem2 returned 310"}));
     EXPECT_EQ(ReadFile(found / "servers.txt"),
               ReadFile(Run("beside", {"-servers"}, ini) / "servers.txt"));
 }
@@ -156,7 +156,7 @@ TEST_F(NotesLibraryProcess, DebugNamesTheLibraryLoaded) {
     // the item asked for (ERR_ITEM_NOT_FOUND), which the mode skips.
     EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.end()),
               std::vector<std::string>{
-                  "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"});
+                  "#DEBUG# - Notes library call NAMEGetTextItem2 returned 310"});
 }
 
 // The Windows build's imports are checked with its other properties (WindowsBuildEndToEnd).

@@ -59,12 +59,6 @@ std::string Line(const std::string& type, std::uint32_t low, const std::string& 
     return line + "}\n";
 }
 
-std::string StatusText(notes::NotesStatus status) {
-    char text[256] = {};
-    notes::GetStatusText(0, status, text, sizeof text);
-    return text;
-}
-
 class ActivityStreamTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -158,10 +152,11 @@ TEST_F(ActivityStreamTest, MalformedLineEndsTheScanAfterTheRecordsBefore) {
         seen_.records.clear();
         SetStream(Line("A", 1) + "\n" + bad + "\n" + Line("A", 2));
         const notes::NotesStatus status = Scan("A");
-        EXPECT_EQ(status, notessim::kStatusBadEnvironmentFile) << bad;
+        EXPECT_EQ(status, 0x0206) << bad;  // ERR_STRUCT
         EXPECT_EQ(seen_.records.size(), 1u) << bad;
-        EXPECT_NE(StatusText(status).find("simenv/log.nsf.activity.jsonl: line 3: "), std::string::npos)
-            << StatusText(status);
+        const std::string diagnostic = notessim::Diagnostics().back();
+        EXPECT_NE(diagnostic.find("simenv/log.nsf.activity.jsonl: line 3: "), std::string::npos)
+            << diagnostic;
     }
 }
 
@@ -184,9 +179,8 @@ TEST_F(ActivityStreamTest, StreamOnAnotherServer) {
     notessim::SetVirtualFile("simenv/hub01/log.nsf.activity.jsonl", Line("Hub", 1));
     EXPECT_EQ(Scan(nullptr, nullptr, "Hub01/Acme"), 0);
     EXPECT_EQ(Types(), std::vector<std::string>{"Hub"});
-    const notes::NotesStatus status = Scan(nullptr, nullptr, "Nowhere/Acme");
-    EXPECT_EQ(status, notessim::kStatusServerUnreachable);
-    EXPECT_EQ(StatusText(status), "Unable to find path to server Nowhere/Acme");
+    EXPECT_EQ(Scan(nullptr, nullptr, "Nowhere/Acme"), 0x0803);  // ERR_SERVER_NOT_FOUND
+    EXPECT_EQ(notessim::Diagnostics().back(), "0x0803: Unable to find path to server Nowhere/Acme");
 }
 
 TEST_F(ActivityStreamTest, FaultsFailOpenScanAndDeliveryPartWayThrough) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "notessim/Formula.h"
+#include "notessim/Statuses.h"
 #include "tests/notessim/SelectionEnvironment.h"
 
 namespace {
@@ -150,12 +151,14 @@ TEST_F(CompileFormulaTest, SuccessClearsTheErrorOutputsAndGivesAMemoryHandle) {
     ExpectNothingOpen();
 }
 
-TEST_F(CompileFormulaTest, ErrorTextNamesThePosition) {
+TEST_F(CompileFormulaTest, AnErrorIsTheLibrarysFormulaErrorWithThePositionDiagnosed) {
     Start("{}");
     EXPECT_EQ(Compile("SELECT Form ==").status, 0x0501);
     char text[256] = {};
     notes::GetStatusText(0, 0x0501, text, sizeof text);
-    EXPECT_STREQ(text, "Formula error: a value expected (line 1, column 14)");
+    EXPECT_STREQ(text, "Formula Error");
+    EXPECT_EQ(notessim::Diagnostics().back(),
+              "0x0501: Formula error: a value expected (line 1, column 14)");
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(NameLookup, EmptyNameUnderFlagOneMatchesEveryDocumentEntryInViewOrder) {
     ASSERT_EQ(matches.size(), 3u);  // the category is no match
     EXPECT_EQ(matches[0].text, "CN=Relay/O=Acme");
     EXPECT_EQ(matches[1].text, "CN=Hub01/O=Acme");
-    EXPECT_EQ(matches[2].status, notessim::kStatusItemNotFound);
+    EXPECT_EQ(matches[2].status, 0x0310);  // ERR_NO_SUCH_ITEM: the note has no Destination
     EXPECT_EQ(matches[2].text, "");
 }
 
@@ -82,7 +82,9 @@ TEST_F(NameLookup, ItemsAreReadFromTheNoteInRequestOrderWithListValuesByIndex) {
     const std::string items("Port\0Destination", 17);
     EXPECT_EQ(Lookup("", "$Connections", "", items, 2, 1, 1)[0].text, "Second");
     EXPECT_EQ(Lookup("", "$Connections", "", items, 2, 0, 0)[1].text, "TCP");
-    EXPECT_EQ(Lookup("", "$Connections", "", items, 2, 1, 2)[0].status, notessim::kStatusNotInList);
+    // ERR_NO_MORE_MEMBERS past a list's last member, and past a text's only one.
+    EXPECT_EQ(Lookup("", "$Connections", "", items, 2, 1, 2)[0].status, 0x0311);
+    EXPECT_EQ(Lookup("", "$Connections", "", items, 2, 0, 1)[1].status, 0x0311);
     EXPECT_EQ(Lookup("", "$Connections", "", items, 2, 1, 0, 6)[1].text, "CN=Hu");  // cut to fit
 }
 
@@ -101,12 +103,15 @@ TEST_F(NameLookup, NonEmptyNameMatchesDocumentsNamingItInAnyForm) {
 TEST_F(NameLookup, MissingViewDirectoryOrServerIsAStatus) {
     notes::NotesStatus status = 0;
     Lookup(nullptr, "($Servers)", "", "ServerName", 1, 0, 0, 256, &status);
-    EXPECT_EQ(status, notessim::kStatusViewNotFound);
+    EXPECT_EQ(status, 0x0309);  // ERR_NO_SUCH_NAMESPACE
     Lookup("CN=Hub01/O=Acme", "($Servers)", "", "ServerName", 1, 0, 0, 256, &status);
-    EXPECT_EQ(status, notessim::kStatusBadNamesDatabase);
-    EXPECT_NE(notessim::StatusText(status).find("CN=Hub01/O=Acme"), std::string::npos);
+    EXPECT_EQ(status, 0x030A);  // ERR_NO_NAMES_FILE
+    // Which server's directory is missing is the runtime's diagnostic, not the status text's.
+    EXPECT_EQ(notessim::StatusText(status), "Domino Directory does not exist");
+    EXPECT_EQ(notessim::Diagnostics().back(),
+              "0x030A: Unable to open the directory names.nsf on CN=Hub01/O=Acme");
     Lookup("CN=Nowhere/O=Acme", "($Servers)", "", "ServerName", 1, 0, 0, 256, &status);
-    EXPECT_EQ(status, notessim::kStatusServerUnreachable);
+    EXPECT_EQ(status, 0x0803);  // ERR_SERVER_NOT_FOUND
 }
 
 TEST(ConvertName, AbbreviatesAndRefusesWhatDoesNotFitWithItsTerminator) {
@@ -121,7 +126,7 @@ TEST(ConvertName, AbbreviatesAndRefusesWhatDoesNotFitWithItsTerminator) {
     EXPECT_STREQ(buffer, "");
     EXPECT_EQ(notes::ConvertName(0, nullptr, "CN=abcd/O=efg", buffer, 9, nullptr), 0);
     EXPECT_EQ(notes::ConvertName(0, nullptr, "CN=abcd/O=efg", buffer, 8, nullptr),
-              notessim::kStatusNameTooLong);
+              0x040E);  // ERR_NAME_LENGTH
 }
 
 }  // namespace

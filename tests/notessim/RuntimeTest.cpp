@@ -32,6 +32,11 @@ protected:
         notes::GetStatusText(0, status, buffer, 255);
         return buffer;
     }
+    // What the runtime tells of the last failure beyond its status.
+    static std::string LastDiagnostic() {
+        const auto diagnostics = notessim::Diagnostics();
+        return diagnostics.empty() ? "" : diagnostics.back();
+    }
 
     testsupport::ScratchDir dir;
     std::string arg;
@@ -65,20 +70,30 @@ TEST_F(RuntimeTest, TheFirstEqualsArgumentWinsAndAMissingIniIsStatus421) {
     EXPECT_EQ(Text(421), "The NOTES.INI file cannot be found on the search path (PATH)");
 }
 
-TEST_F(RuntimeTest, MalformedSettingsGiveAStatusWhoseTextNamesTheFile) {
+TEST_F(RuntimeTest, MalformedSettingsGiveAStatusWithTheFileInTheDiagnostics) {
     const notes::NotesStatus status = Start("SimViewBatch=lots\n");
-    ASSERT_NE(status, 0);
-    EXPECT_NE(Text(status).find("notes.ini"), std::string::npos);
+    EXPECT_EQ(status, 0x0206);  // ERR_STRUCT
+    EXPECT_EQ(Text(status), "The program cannot interpret this file due to an invalid structure");
+    EXPECT_NE(LastDiagnostic().find("notes.ini"), std::string::npos) << LastDiagnostic();
     EXPECT_NE(Start("SimFault=OpenDatabase\n"), 0);
 }
 
-TEST_F(RuntimeTest, StatusTextsCoverTheFixedStatusesAndNameUnknownOnes) {
+// The texts are the real library's, fixed for a status; one it has none for gives length 0.
+TEST_F(RuntimeTest, StatusTextsAreTheLibrarysAndAbsentForOthers) {
+    EXPECT_EQ(Text(462), "The server and file name specified exceeds 256 characters.");
+    EXPECT_EQ(Text(0x2011), "No mail server or mail database name specified");
+    EXPECT_EQ(Text(0x0803 | 0x8000), testsupport::kServerNotFoundText);
+    char buffer[256] = "untouched";
+    // ERR_EM_CONTINUE and ERR_NO_MORE_MEMBERS are internal: no text is stored for them.
+    for (const notes::NotesStatus status : {725, 0x0311, 0x3ABC, 0x0123}) {
+        EXPECT_EQ(notes::GetStatusText(0, status, buffer, sizeof buffer), 0) << status;
+        EXPECT_STREQ(buffer, "");
+    }
     EXPECT_EQ(Text(260), "File already exists");
     EXPECT_EQ(Text(264), "File cannot be created");
     EXPECT_EQ(Text(270), "I/O data error");
     EXPECT_EQ(Text(413), "Operation stopped at your request");
     EXPECT_EQ(Text(259), "File does not exist");
-    EXPECT_NE(Text(0x3ABC).find("0x3ABC"), std::string::npos);
     char small[8];
     EXPECT_EQ(notes::GetStatusText(0, 270, small, sizeof small), 7);
     EXPECT_STREQ(small, "I/O dat");
@@ -141,21 +156,19 @@ TEST_F(RuntimeTest, DatabasesOpenOnTheLocalMachineAndOnServersInAnyNameForm) {
     EXPECT_EQ(notes::OpenDatabase("absent.nsf", &db), notes::kStatusFileNotFound);
     EXPECT_EQ(notes::OpenDatabase("", &db), notes::kStatusFileNotFound);
     EXPECT_EQ(notes::OpenDatabase("../outside.nsf", &db), notes::kStatusFileNotFound);
-    const notes::NotesStatus unknown = notes::OpenDatabase("Nowhere/Acme!!local.nsf", &db);
-    ASSERT_NE(unknown, 0);
-    EXPECT_NE(Text(unknown).find("Nowhere/Acme"), std::string::npos);
+    EXPECT_EQ(notes::OpenDatabase("Nowhere/Acme!!local.nsf", &db), 0x0803);
+    EXPECT_EQ(LastDiagnostic(), "0x0803: Unable to find path to server Nowhere/Acme");
 }
 
-TEST_F(RuntimeTest, AMalformedDatabaseIsAStatusNamingTheFileNeverACrash) {
+TEST_F(RuntimeTest, AMalformedDatabaseIsNoDatabaseNeverACrash) {
     WriteFile(dir / "bad.nsf", R"({"notes": [{"items": [["Form", {"odd": 1}]]}]})");
     WriteFile(dir / "view.nsf", R"({"notes": [], "views": {"V": [44]}})");
     WriteFile(dir / "json.nsf", R"({"notes": [)");
     ASSERT_EQ(Start("Directory=.\n"), 0);
     notes::DatabaseHandle db = 0;
     for (const char* name : {"bad.nsf", "view.nsf", "json.nsf"}) {
-        const notes::NotesStatus status = notes::OpenDatabase(name, &db);
-        ASSERT_NE(status, 0) << name;
-        EXPECT_NE(Text(status).find(name), std::string::npos) << Text(status);
+        EXPECT_EQ(notes::OpenDatabase(name, &db), 0x0201) << name;  // ERR_NOT_NSF
+        EXPECT_NE(LastDiagnostic().find(name), std::string::npos) << LastDiagnostic();
     }
 }
 
@@ -180,10 +193,11 @@ TEST_F(RuntimeTest, TheIdSwitchChecksThePasswordAndNamesTheUser) {
     char user[256];
     EXPECT_EQ(notes::SwitchToIdFile("ids/me.id", "pw", user, 256, 8, nullptr), 0);
     EXPECT_STREQ(user, "CN=Me/O=Acme");
-    EXPECT_NE(notes::SwitchToIdFile("ids/me.id", "PW", user, 256, 8, nullptr), 0);
-    EXPECT_EQ(notes::SwitchToIdFile("none.id", "pw", user, 256, 8, nullptr), notes::kStatusFileNotFound);
-    const notes::NotesStatus broken = notes::SwitchToIdFile("broken.id", "pw", user, 256, 8, nullptr);
-    EXPECT_NE(Text(broken).find("broken.id"), std::string::npos);
+    EXPECT_EQ(notes::SwitchToIdFile("ids/me.id", "PW", user, 256, 8, nullptr), 0x1908);
+    EXPECT_EQ(notes::SwitchToIdFile("none.id", "pw", user, 256, 8, nullptr), 259);
+    // ERR_BSAFE_INVUSERIDFILE, the damaged file named in the diagnostics.
+    EXPECT_EQ(notes::SwitchToIdFile("broken.id", "pw", user, 256, 8, nullptr), 0x1754);
+    EXPECT_NE(LastDiagnostic().find("broken.id"), std::string::npos);
 }
 
 TEST_F(RuntimeTest, TimesOrderAsHighThenLowWord) {

@@ -123,11 +123,11 @@ TEST_F(ViewReading, EmptyViewComesBackWithoutBufferOrSignal) {
     EXPECT_EQ(batch.signal, 0);
 }
 
-TEST_F(ViewReading, MissingViewIsAStatusWhoseTextNamesTheView) {
+TEST_F(ViewReading, MissingViewIsNotFoundWithTheViewInTheDiagnostics) {
     Start(Directory(json::array({Person(8, "A")}), {{"($People)", {8}}}));
-    EXPECT_EQ(Open("($Servers)"), notessim::kStatusViewNotFound);
-    EXPECT_NE(notessim::StatusText(notessim::kStatusViewNotFound).find("($Servers)"),
-              std::string::npos);
+    EXPECT_EQ(Open("($Servers)"), 0x0404);  // ERR_NOT_FOUND
+    EXPECT_EQ(notessim::StatusText(0x0404), "Entry not found in index");
+    EXPECT_NE(notessim::Diagnostics().back().find("($Servers)"), std::string::npos);
 }
 
 TEST_F(ViewReading, BatchStopsBeforeItsBufferPassesSixtyFourKilobytes) {

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
 
@@ -218,6 +219,15 @@ std::vector<std::string> LogLinesAfterLibraryLine(const std::filesystem::path& l
         lines.erase(lines.begin());
     }
     return lines;
+}
+
+std::vector<std::string> ReportDiagnostics(const std::filesystem::path& reportFile) {
+    const auto report = nlohmann::json::parse(ReadFile(reportFile), nullptr, false);
+    if (!report.is_object() || !report.contains("diagnostics")) {
+        ADD_FAILURE() << "no runtime report with diagnostics in " << reportFile;
+        return {};
+    }
+    return report["diagnostics"].get<std::vector<std::string>>();
 }
 
 void CopyExample(const std::string& name, const std::filesystem::path& target) {

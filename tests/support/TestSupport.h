@@ -81,6 +81,16 @@ std::vector<std::string> LogLines(const std::filesystem::path& logFile);
 // The same without the first line when it is the debug line naming the Notes library loaded.
 std::vector<std::string> LogLinesAfterLibraryLine(const std::filesystem::path& logFile);
 
+// The library's text for ERR_SERVER_NOT_FOUND (0x0803), as the toolkit's clerr.h gives it.
+inline const std::string kServerNotFoundText =
+    "Unable to find path to server. Check that your network connection is working. If you have a "
+    "working connection, go to Preferences - Notes Ports and click Trace to discover where it "
+    "breaks down.";
+
+// The simulated runtime's diagnostics in its report `reportFile` ("0x0803: Unable to find path to
+// server Nowhere/Acme"): what it tells of a failure beyond the status.
+std::vector<std::string> ReportDiagnostics(const std::filesystem::path& reportFile);
+
 // Copies the sample environment examples/<name> into `target`.
 void CopyExample(const std::string& name, const std::filesystem::path& target);
 
