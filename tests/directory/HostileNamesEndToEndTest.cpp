@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tests/directory/ExporterRun.h"
+#include "tests/support/AcmeRun.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "notes/NotesStatuses.h"
 #include "tests/directory/ExpectedNab.h"
-#include "tests/directory/ExporterRun.h"
+#include "tests/support/AcmeRun.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "notes/NotesStatuses.h"
-#include "tests/directory/ExporterRun.h"
+#include "tests/support/AcmeRun.h"
 
 namespace {
 

@@ -153,7 +153,7 @@ TEST_F(NotesLibraryProcess, DebugNamesTheLibraryLoaded) {
         std::filesystem::canonical(testsupport::NotesLibraryBesideExporter());
     EXPECT_EQ(log[0], "#DEBUG# - Notes library: " + ExporterPathText(library));
     // Every failed call of the library, named with its raw status: here a server entry without
-    // the item asked for (ERR_ITEM_NOT_FOUND), which the mode skips.
+    // the item asked for (ERR_NO_SUCH_ITEM), which the mode skips.
     EXPECT_EQ(std::vector<std::string>(log.begin() + 1, log.end()),
               std::vector<std::string>{
                   "#DEBUG# - Notes library call NAMEGetTextItem2 returned 310"});

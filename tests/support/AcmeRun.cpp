@@ -1,4 +1,4 @@
-#include "tests/directory/ExporterRun.h"
+#include "tests/support/AcmeRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,144 @@
+// The shipped program against a Notes library that answers as no library should
+// (library/AlteredNotesLibrary.cpp): a count past its buffer, a lock without memory, a read
+// that never ends, records without their parts, an entry longer than itself, a lookup without
+// its matches. Each ends as a failure with its one log line or as a missing value, never as a
+// signal, a hang, bytes from elsewhere in a file, or a success that is not one.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Text.h"
+#include "tests/support/AcmeRun.h"
+
+namespace {
+
+using testsupport::AcmeRun;
+using testsupport::ProcessOptions;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+using Lines = std::vector<std::string>;
+
+const std::string kOlderNab = "<nab>an older export</nab>\r\n";
+
+class HostileLibraryProcess : public testing::Test {
+protected:
+    void SetUp() override {
+        if (testsupport::ExporterIsWindows()) GTEST_SKIP() << "the altered library is built for Linux";
+        if (testsupport::ExporterRunsInTree()) GTEST_SKIP() << "the tree has its own library";
+    }
+
+    // Runs the mode with the library's answers changed as `changes` says; the run must end by
+    // itself with exit code 0.
+    void Run(const AcmeRun& run, const std::vector<std::string>& arguments,
+             const std::string& changes) const {
+        ProcessOptions options;
+        options.environment["DXL_NOTES_LIBRARY"] = DXL_ALTERED_NOTES_LIBRARY;
+        options.environment["DXL_TEST_LIBRARY_CHANGES"] = changes;
+        options.timeLimitSeconds = 60;
+        EXPECT_EQ(run.Run(arguments, options).exitCode, 0) << changes;
+    }
+};
+
+// Five agent records, each of which gives a row, at times 1 to 5 (or as `times` says).
+std::string AgentStream(const std::vector<int>& times = {1, 2, 3, 4, 5}) {
+    std::string stream;
+    for (const int time : times) {
+        stream += R"({"type": "Domino.AGENT", "time": "00258EC00000000)" + std::to_string(time) +
+                  R"(", "items": [["TaskName", "t)" + std::to_string(time) +
+                  R"("], ["UserName", "u"]]})" + "\n";
+    }
+    return stream;
+}
+
+std::string AgentRow(int time) {
+    return ",,u,t" + std::to_string(time) + ",,Domino.AGENT,00258EC00000000" +
+           std::to_string(time) + ",,,,\r\n";
+}
+
+TEST_F(HostileLibraryProcess, ViewEntriesPastTheBufferFailTheDirectoryExport) {
+    for (const char* changes : {"OverCountedEntries=1", "OverCountedEntries=1000"}) {
+        const AcmeRun run;
+        WriteFile(run.OutputFile("nab.xml"), kOlderNab);
+        Run(run, {"-nab"}, changes);
+        EXPECT_EQ(run.Log(),
+                  Lines{"#ERROR# - Unable to read NAB (Invalid collection data was detected.)"});
+        EXPECT_EQ(ReadFile(run.OutputFile("nab.xml")), kOlderNab);
+    }
+}
+
+TEST_F(HostileLibraryProcess, ALockWithoutMemoryFailsTheModeAndKeepsTheOlderFile) {
+    const AcmeRun nab;
+    WriteFile(nab.OutputFile("nab.xml"), kOlderNab);
+    Run(nab, {"-nab"}, "NoMemory");
+    EXPECT_EQ(nab.Log(), Lines{"#ERROR# - Unable to read NAB (Object handle is invalid)"});
+    EXPECT_EQ(ReadFile(nab.OutputFile("nab.xml")), kOlderNab);
+
+    const AcmeRun servers;
+    Run(servers, {"-servers"}, "NoMemory");
+    EXPECT_EQ(servers.Log(), Lines{"#ERROR# - Unable to read servers (Object handle is invalid)"});
+    EXPECT_EQ(ReadFile(servers.OutputFile("servers.txt")), "");
+}
+
+TEST_F(HostileLibraryProcess, MoreToDoThatNeverComesEndsTheRead) {
+    const AcmeRun run;
+    WriteFile(run.OutputFile("nab.xml"), kOlderNab);
+    Run(run, {"-nab"}, "MoreToDoForever");
+    EXPECT_EQ(run.Log(),
+              Lines{"#ERROR# - Unable to read NAB (Invalid collection data was detected.)"});
+    EXPECT_EQ(ReadFile(run.OutputFile("nab.xml")), kOlderNab);
+}
+
+TEST_F(HostileLibraryProcess, ActivityRecordsWithoutTypeTimeOrItemsGiveNoRow) {
+    const AcmeRun run;
+    WriteFile(run.environment() / "log.nsf.activity.jsonl", AgentStream());
+    Run(run, {"-logscan"}, "UntypedRecord=2,UntimedRecord=3,RecordWithoutItems=4");
+    EXPECT_EQ(run.Log(), Lines{});
+    EXPECT_EQ(ReadFile(run.OutputFile("logscan.txt")), AgentRow(1) + AgentRow(5));
+}
+
+// The row limit stops the scan at the record of time 2; a library that goes on anyway gets the
+// same answer for every later record, the one of time 1 included, and no row.
+TEST_F(HostileLibraryProcess, AScanThatGoesOnAfterTheStopGetsNoMoreRows) {
+    const AcmeRun run;
+    WriteFile(run.environment() / "log.nsf.activity.jsonl", AgentStream({1, 2, 1, 3}));
+    Run(run, {"-logscan", "-rowLimit", "1"}, "IgnoredStop");
+    EXPECT_EQ(run.Log(), Lines{});
+    EXPECT_EQ(ReadFile(run.OutputFile("logscan.txt")), AgentRow(1));
+}
+
+// The people whose name is a list (Jane Doe, Tom & Jerry, Anna Berg, Łukasz Żółć, 山田 太郎)
+// lose it: nothing of what lies beyond the entry reaches nab.xml.
+TEST_F(HostileLibraryProcess, AListEntryLongerThanItsEntryIsNoName) {
+    const AcmeRun run;
+    Run(run, {"-nab"}, "LongListEntry=650");
+    EXPECT_EQ(run.Log(), Lines{});
+    const std::string nab = ReadFile(run.OutputFile("nab.xml"));
+    const std::string people = nab.substr(nab.find("<people>"), nab.find("</people>") - nab.find("<people>"));
+    EXPECT_EQ(people,
+              "<people>\r\n"
+              "        <user name=\"CN=Jos\xC3\xA9 M\xC3\xBC" "ller/O=Acme\"/>\r\n"
+              "        <user name=\"CN=Pat O&apos;Brien &lt;Sales&gt;/O=Acme\"/>\r\n"
+              "        <user name=\"CN=John Smith/O=Acme\"/>\r\n    ");
+}
+
+TEST_F(HostileLibraryProcess, ALookupWithoutItsMatchesFailsTheServerList) {
+    const AcmeRun run;
+    Run(run, {"-servers"}, "NoMoreMatches");
+    EXPECT_EQ(run.Log(),
+              Lines{"#ERROR# - Unable to read servers (Error looking up name in Domino Directory)"});
+    EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")), "");
+}
+
+// Whatever bytes the library's message texts hold, every line of the run log is UTF-8.
+TEST_F(HostileLibraryProcess, AMessageTextOfStrayBytesStillGivesAUtf8Line) {
+    const AcmeRun run;
+    Run(run, {"-catalog", "-s", "Nowhere/Acme"}, "StrayStatusText");
+    const Lines log = run.Log();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind("#ERROR# - Unable to read catalog (", 0), 0u) << log[0];
+    std::size_t at = 0;
+    while (at < log[0].size()) ASSERT_TRUE(platform::DecodeUtf8(log[0], at)) << log[0];
+}
+
+}  // namespace
