@@ -41,6 +41,15 @@ bool IsOwnCompleteFile(const std::u16string& path) {
     return false;
 }
 
+// One attempt to delete what a failed export left; a file that stays is reported, since the
+// next export cannot start while temp.tmp is there.
+void Remove(const std::u16string& path, std::u16string_view name) {
+    platform::SystemFailure failure;
+    if (platform::DeleteFilePath(path, &failure) != platform::DeleteResult::failed) return;
+    driver::LogDebug(u"Unable to delete %s", {name});
+    driver::LogSystemFailure(failure, name);
+}
+
 }  // namespace
 
 RetryWaitFunction& RetryWait() {
@@ -65,28 +74,29 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
     dxlTemporaryFile = {};
     const notes::NotesStatus status = body();
     if (dxlWriteFailed) {
-        platform::DeleteFilePath(temporary);
+        Remove(temporary, kDxlTemporaryFileName);
         return notes::kStatusIoError;
     }
     if (status != 0) {
-        platform::DeleteFilePath(temporary);
+        Remove(temporary, kDxlTemporaryFileName);
         return status;
     }
 
     if (platform::StopRequested() ||
         (dxlTemporaryFile.created && !IsOwnCompleteFile(temporary))) {
-        platform::DeleteFilePath(temporary);
+        Remove(temporary, kDxlTemporaryFileName);
         return notes::kStatusIoError;
     }
     const std::u16string target = driver::OutputFilePath(fileName);
     const std::u16string names =
         std::u16string(kDxlTemporaryFileName) + u", " + std::u16string(fileName);
+    platform::SystemFailure leftover;
     const bool moved =
         WithRetries(u"move DXL file into place", names, [&](platform::SystemFailure& failure) {
-            return platform::MoveFileNoReplace(temporary, target, &failure);
+            return platform::MoveFileNoReplace(temporary, target, &failure, &leftover);
         });
     if (!moved) {
-        platform::DeleteFilePath(temporary);
+        Remove(temporary, kDxlTemporaryFileName);
         if (platform::StopRequested()) return notes::kStatusStopped;
         driver::LogMessage(driver::kLogWarning,
                            u"Unable to move DXL file into place (tried retry)");
@@ -94,8 +104,15 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
     }
     // The move went by name: what arrived must be the file checked above.
     if (dxlTemporaryFile.created && !IsOwnCompleteFile(target)) {
-        platform::DeleteFilePath(target);
+        Remove(target, fileName);
         return notes::kStatusIoError;
+    }
+    // Published: the temporary name that could not be removed only means the next export
+    // cannot start until it is gone.
+    if (leftover.call != nullptr) {
+        driver::LogDebug(u"Unable to remove %s after moving it into place",
+                         {std::u16string_view(kDxlTemporaryFileName)});
+        driver::LogSystemFailure(leftover, kDxlTemporaryFileName);
     }
     return 0;
 }

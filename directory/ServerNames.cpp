@@ -14,6 +14,9 @@ namespace {
 
 constexpr std::uint16_t kNameBytes = 255;  // a name buffer is one byte larger
 using NameBuffer = char[kNameBytes + 1];
+// A value is read with room for one byte more than a name holds, so that one the library would
+// have to cut shows as too long instead of passing for another, shorter name.
+using ValueBuffer = char[kNameBytes + 2];
 constexpr std::uint32_t kLineBytes = 1023;
 constexpr std::uint16_t kLookupAll = 1;
 constexpr char kDirectoryFile[] = "names.nsf";
@@ -32,10 +35,13 @@ notes::NotesStatus Abbreviate(const char* name, NameBuffer& converted) {
     return notes::ConvertName(0, nullptr, name, converted, sizeof converted, nullptr);
 }
 
-// `value` is a name buffer reused for every item value read. The name record and each match the
-// library finds must lie inside the lookup's buffer, and there must be one for every match it
-// counts: a lookup read in part would leave servers out of a list that looks complete.
-notes::NotesStatus CollectLookupRow(const LookupRow& row, NameBuffer& value,
+// A name read into `value` that a name buffer cannot hold.
+bool TooLong(const ValueBuffer& value) { return std::strlen(value) > kNameBytes; }
+
+// `value` is reused for every item value read. The name record and each match the library finds
+// must lie inside the lookup's buffer, and there must be one for every match it counts: a lookup
+// read in part would leave servers out of a list that looks complete.
+notes::NotesStatus CollectLookupRow(const LookupRow& row, ValueBuffer& value,
                                     ServerNameSet& names) {
     // The library looks in the directory of the server: that path must fit as any other.
     if (!notes::NetworkPathFits(row.server, kDirectoryFile)) return notes::kStatusPathTooLong;
@@ -57,6 +63,7 @@ notes::NotesStatus CollectLookupRow(const LookupRow& row, NameBuffer& value,
         value[0] = '\0';
         // A match whose item has no value reads as empty text and is skipped below.
         notes::GetMatchItemText(match, 0, 0, value, sizeof value);
+        if (TooLong(value)) return notes::kStatusNameTooLong;
         NameBuffer converted = {};
         if (const auto status = Abbreviate(value, converted); status != 0) return status;
         if (converted[0] != '\0') names.insert(converted);
@@ -95,10 +102,11 @@ notes::NotesStatus WriteServerNames(const ServerNameSet& names, std::FILE* outpu
 }  // namespace
 
 notes::NotesStatus CollectServerNames(std::FILE* output) {
-    NameBuffer mailServer = {};
-    if (!notes::GetEnvironmentText("MailServer", mailServer, kNameBytes)) {
+    ValueBuffer mailServer = {};
+    if (!notes::GetEnvironmentText("MailServer", mailServer, kNameBytes + 1)) {
         return notes::kStatusNoMailServer;
     }
+    if (TooLong(mailServer)) return notes::kStatusNameTooLong;
     NameBuffer mailServerName;
     std::memcpy(mailServerName, mailServer, sizeof mailServerName);
 

@@ -23,6 +23,8 @@ constexpr NotesStatus kStatusValueOutOfRange = 0x0495;
 // No Notes library loaded: ERR_LIBLOAD2 "Program library not loaded. ..."
 constexpr NotesStatus kStatusNotLoaded = 0x0140;
 constexpr NotesStatus kStatusOutOfMemory = 0x0107;  // ERR_MEMORY "Insufficient memory."
+// A name longer than a name buffer holds: ERR_NAME_LENGTH "Name too long".
+constexpr NotesStatus kStatusNameTooLong = 0x040E;
 // View entries the library reported that do not lie in the buffer it handed over, or a read
 // that signals more to do without moving on: ERR_BAD_COLLECTION_DATA "Invalid collection data
 // was detected."

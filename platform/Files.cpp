@@ -87,15 +87,15 @@ DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure) 
 }
 
 bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
-                       SystemFailure* failure) {
+                       SystemFailure* failure, SystemFailure* leftover) {
     const std::string source = NativePath(from);
     const std::string target = NativePath(to);
-    // A hard link fails when the target exists, so no existing file is ever replaced.
+    // A hard link fails when the target exists, so no existing file is ever replaced. Once it
+    // is made the file has its new name, whether or not the old one can go (an append-only
+    // folder keeps every name).
     if (::link(source.c_str(), target.c_str()) == 0) {
-        if (::unlink(source.c_str()) == 0) return true;
-        KeepFailure("unlink", failure);
-        ::unlink(target.c_str());
-        return false;
+        if (::unlink(source.c_str()) != 0) KeepFailure("unlink", leftover);
+        return true;
     }
     if (errno == EEXIST) return KeepFailure("link", failure);
     // File systems without hard links (vfat, exFAT, many SMB mounts): a rename that refuses an

@@ -24,9 +24,11 @@ PathKind QueryPathKind(const std::u16string& path);
 enum class DeleteResult { deleted, notFound, failed };
 DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure = nullptr);
 
-// Moves `from` to `to`; fails, and changes nothing, when `to` exists.
+// Moves `from` to `to`; fails, and changes nothing, when `to` exists. True once `to` names the
+// file: when `from` could not be removed after that (the file then has both names), `leftover`
+// receives the reason.
 bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
-                       SystemFailure* failure = nullptr);
+                       SystemFailure* failure = nullptr, SystemFailure* leftover = nullptr);
 
 void SleepMilliseconds(unsigned milliseconds);
 

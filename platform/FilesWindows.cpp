@@ -27,7 +27,7 @@ DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure) 
 }
 
 bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
-                       SystemFailure* failure) {
+                       SystemFailure* failure, SystemFailure* /*leftover*/) {
     // MoveFileW never replaces an existing target.
     return ::MoveFileW(ToWide(from).c_str(), ToWide(to).c_str()) != 0 ||
            KeepFailure("MoveFileW", failure);

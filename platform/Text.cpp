@@ -88,6 +88,19 @@ std::optional<std::string> Utf16ToAnsi(std::u16string_view text) { return Utf16T
 std::u16string AnsiToUtf16(std::string_view text) { return Utf8ToUtf16(text); }
 #endif
 
+std::u16string WithoutUnpairedSurrogates(std::u16string_view text) {
+    std::u16string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const bool high = out[i] >= 0xD800 && out[i] <= 0xDBFF;
+        if (high && i + 1 < out.size() && out[i + 1] >= 0xDC00 && out[i + 1] <= 0xDFFF) {
+            ++i;
+        } else if (out[i] >= 0xD800 && out[i] <= 0xDFFF) {
+            out[i] = 0xFFFD;
+        }
+    }
+    return out;
+}
+
 std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& at) {
     const auto lead = static_cast<std::uint8_t>(text[at++]);
     if (lead < 0x80) return lead;

@@ -9,6 +9,9 @@ namespace platform {
 
 // Invalid UTF-16 (unpaired surrogates) becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+// `text` with every unpaired surrogate replaced by U+FFFD: valid UTF-16. (Windows' own UTF-8
+// conversion, and Wine's, may otherwise write such a surrogate as bytes no UTF-8 holds.)
+std::u16string WithoutUnpairedSurrogates(std::u16string_view text);
 // Invalid UTF-8 becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 // Each byte that does not belong to valid UTF-8 becomes an unpaired surrogate (U+DC80 to

@@ -36,7 +36,9 @@ std::u16string ToUtf16(UINT codePage, std::string_view text) {
 
 }  // namespace
 
-std::string Utf16ToUtf8(std::u16string_view text) { return FromUtf16(CP_UTF8, 0, text, nullptr); }
+std::string Utf16ToUtf8(std::u16string_view text) {
+    return FromUtf16(CP_UTF8, 0, WithoutUnpairedSurrogates(text), nullptr);
+}
 
 std::u16string Utf8ToUtf16(std::string_view text) { return ToUtf16(CP_UTF8, text); }
 

@@ -107,6 +107,41 @@ TEST_F(CatalogPublishProcess, WithoutHardLinksTheFileIsRenamedButNeverReplaces) 
     }
 }
 
+// An append-only folder (chattr +a) takes a new name but lets no name go: the complete file has
+// its final name, so the export is done, and the temporary name that stays is a debug line. The
+// next export cannot clear temp.tmp and says so.
+TEST_F(CatalogPublishProcess, AFileMovedIntoPlaceIsPublishedThoughItsOldNameStays) {
+    ASSERT_EQ(run.Run(kArguments).exitCode, 0);
+    const std::string expected = ReadFile(run.Output() / "catalog.dxl");
+    std::filesystem::remove(run.Output() / "catalog.dxl");
+    // The first unlink of temp.tmp is the clearing before the export, which finds nothing.
+    const Faults appendOnly = {
+        {"CALL", "unlink"}, {"PATH", "temp.tmp"}, {"AT", "2"}, {"TIMES", "0"}, {"ERRNO", "EPERM"}};
+    testsupport::ProcessOptions options;
+    options.environment = testsupport::FaultInjection(appendOnly);
+    std::vector<std::string> arguments = kArguments;
+    arguments.push_back("-debug");
+    EXPECT_EQ(run.Run(arguments, options).exitCode, 0);
+    EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), expected);
+    EXPECT_EQ(ReadFile(run.Output() / "temp.tmp"), expected);
+    const std::vector<std::string> log = run.Log();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
+              (std::vector<std::string>{
+                  "#DEBUG# - Unable to remove temp.tmp after moving it into place",
+                  "#DEBUG# - unlink(temp.tmp): Operation not permitted"}));
+    std::filesystem::remove(run.Output() / "log.txt");
+
+    std::filesystem::remove(run.Output() / "catalog.dxl");
+    options.environment = testsupport::FaultInjection(
+        {{"CALL", "unlink"}, {"PATH", "temp.tmp"}, {"TIMES", "0"}, {"ERRNO", "EPERM"}});
+    EXPECT_EQ(run.Run(kArguments, options).exitCode, 0);
+    EXPECT_EQ(run.Log(), (std::vector<std::string>{
+                             "#WARNING# - Unable to delete DXL temporary file (tried retry)",
+                             "#ERROR# - Unable to read catalog (File already exists)"}));
+    EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
+}
+
 // A stop requested while the export writes temp.tmp: nothing is published, nothing is left.
 TEST_F(CatalogPublishProcess, AStopRequestLeavesNeitherTheFileNorItsTemporaryFile) {
     const AcmeRun slow{"SimDxlChunk=20\n"};

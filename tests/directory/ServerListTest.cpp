@@ -1,6 +1,8 @@
 // The -servers mode from end to end: servers.txt of the sample environment and its failures.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "notes/NotesStatuses.h"
 #include "tests/support/AcmeRun.h"
 
@@ -62,6 +64,31 @@ TEST(ServerList, FailedWriteIsReportedNotPassedOffAsSuccess) {
     EXPECT_EQ(run.Log(), std::vector<std::string>{ErrorLine("I/O data error")});
     // The line the limit cut through is cut away: no half name is left.
     EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")), "Apps01/Srv/Acme\r\nHub01/Acme\r\nMail01/Acme\r\n");
+}
+
+// A name buffer holds 255 bytes and its terminator: a name of 255 bytes is listed; one longer,
+// which the library would cut into another name, fails the list.
+TEST(ServerList, NamesFillTheirBuffersButNeverPassThem) {
+    for (const std::size_t length : {255u, 256u}) {
+        SCOPED_TRACE(length);
+        const AcmeRun run;
+        auto names = nlohmann::json::parse(ReadFile(run.environment() / "names.nsf"));
+        for (auto& note : names["notes"]) {
+            if (note["id"] == 216) note["items"].push_back({"Destination", std::string(length, 'x')});
+        }
+        testsupport::WriteFile(run.environment() / "names.nsf", names.dump());
+        ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
+        if (length == 255) {
+            EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")),
+                      kAcmeServers + std::string(255, 'x') + "\r\n");
+            EXPECT_EQ(run.Log(), std::vector<std::string>{});
+        } else {
+            ExpectEmptyListAnd(run, ErrorLine("Name too long"));
+        }
+    }
+    const AcmeRun longMailServer("", std::string(256, 'm').c_str());
+    ASSERT_EQ(longMailServer.Run({"-servers"}).exitCode, 0);
+    ExpectEmptyListAnd(longMailServer, ErrorLine("Name too long"));
 }
 
 TEST(ServerList, OutputFileThatCannotBeOpenedIsReportedWithoutSession) {

@@ -2,8 +2,8 @@
  * program's file handling relies on go wrong on request, the way a disk, a file system or another
  * process can make them go wrong. Chosen by the environment:
  *
- *   DXL_FAULT_CALL    write, fsync, link, rename, renameat2, fstat or open; several separated
- *                     by commas, each counted on its own
+ *   DXL_FAULT_CALL    write, fsync, link, rename, renameat2, fstat, open or unlink; several
+ *                     separated by commas, each counted on its own
  *   DXL_FAULT_PATH    only calls on a path holding this text count (for a descriptor: its path;
  *                     for link and the renames: the new name)
  *   DXL_FAULT_AT      the first counted call that goes wrong (1 when unset)
@@ -32,6 +32,7 @@ typedef int (*RenameCall)(const char*, const char*);
 typedef int (*Rename2Call)(int, const char*, int, const char*, unsigned);
 typedef int (*FstatCall)(int, struct stat*);
 typedef int (*OpenCall)(const char*, int, ...);
+typedef int (*UnlinkCall)(const char*);
 
 static long counted;
 static int busy; /* the injector's own calls are never counted */
@@ -200,6 +201,11 @@ int rename(const char* from, const char* to) {
 int renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
     if (Chosen("renameat2", to) && Inject("renameat2", from)) return -1;
     return ((Rename2Call)Next("renameat2"))(fromFolder, from, toFolder, to, flags);
+}
+
+int unlink(const char* path) {
+    if (Chosen("unlink", path) && Inject("unlink", path)) return -1;
+    return ((UnlinkCall)Next("unlink"))(path);
 }
 
 static int OpenWith(const char* name, const char* path, int flags, va_list rest) {
