@@ -196,12 +196,35 @@ TEST_F(OutputFolderProcess, OnAFullDiskTheLostRunLogLineEndsTheRunWithExitCode1)
     EXPECT_EQ(Log(), std::vector<std::string>{"#ERROR# - Invalid start date: bad"});
 }
 
+// True when every folder from the root down to `folder` lets anyone pass.
+bool EveryoneReaches(const std::filesystem::path& folder) {
+    for (std::filesystem::path at = folder; !at.empty(); at = at.parent_path()) {
+        struct stat info {};
+        if (::stat(at.c_str(), &info) != 0 || (info.st_mode & S_IXOTH) == 0) return false;
+        if (at == at.root_path()) break;
+    }
+    return true;
+}
+
 // The folder lock needs to read the folder: one that can only be written (mode 333) is refused
 // before any mode starts, with the reason.
 TEST_F(OutputFolderProcess, AWriteOnlyFolderIsRefusedWithTheReason) {
     if (ExporterRunsInTree()) GTEST_SKIP() << "another user cannot enter the tree";
-    // Root reads every folder: the run is made as another user then.
-    if (::geteuid() == 0) options.userId = 65534;
+    // Root reads every folder: the run is made as another user then, with a copy of the program
+    // and its library where that user can reach them (the build may lie in a private folder,
+    // such as a checkout under /root).
+    const ScratchDir bin;
+    if (::geteuid() == 0) {
+        if (!EveryoneReaches(bin.path())) {
+            GTEST_SKIP() << "no folder for another user: " << bin.path() << " is private";
+        }
+        for (const std::filesystem::path& file :
+             {testsupport::ExporterPath(), testsupport::NotesLibraryBesideExporter()}) {
+            std::filesystem::copy_file(file, bin / file.filename());
+        }
+        options.program = bin / testsupport::ExporterPath().filename();
+        options.userId = 65534;
+    }
     std::filesystem::permissions(out, std::filesystem::perms::owner_write |
                                           std::filesystem::perms::owner_exec |
                                           std::filesystem::perms::group_write |

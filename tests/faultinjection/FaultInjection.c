@@ -11,7 +11,9 @@
  *   DXL_FAULT_ACTION  fail: the call fails with DXL_FAULT_ERRNO (a name such as EIO, or a
  *                     number; EIO when unset; a list separated by commas gives one per call);
  *                     truncate: the file is emptied, then the call made; swap: another file of
- *                     the same size (all 'X') takes the file's name, then the call made
+ *                     the same size (all 'X') takes the file's name, then the call made; link: a
+ *                     symbolic link to DXL_FAULT_LINK_TARGET takes the file's name, then the call
+ *                     made
  *   DXL_FAULT_COUNT_FILE  receives, at exit, the number of counted calls
  */
 #define _GNU_SOURCE
@@ -123,6 +125,15 @@ static void Swap(const char* path) {
     ((RenameCall)Next("rename"))(other, path);
 }
 
+/* A symbolic link to DXL_FAULT_LINK_TARGET takes the name `path`. */
+static void PutLink(const char* path) {
+    const char* target = Setting("DXL_FAULT_LINK_TARGET");
+    if (target == NULL) return;
+    char link[4096 + 8];
+    snprintf(link, sizeof link, "%s.link", path);
+    if (symlink(target, link) == 0) ((RenameCall)Next("rename"))(link, path);
+}
+
 /* Does what the chosen action does before the call; true when the call is to fail instead. */
 static int Inject(const char* call, const char* path) {
     const char* action = Setting("DXL_FAULT_ACTION");
@@ -132,6 +143,8 @@ static int Inject(const char* call, const char* path) {
         if (path != NULL) truncate(path, 0);
     } else if (action != NULL && strcmp(action, "swap") == 0) {
         if (path != NULL) Swap(path);
+    } else if (action != NULL && strcmp(action, "link") == 0) {
+        if (path != NULL) PutLink(path);
     } else {
         fail = 1;
     }
