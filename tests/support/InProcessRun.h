@@ -1,6 +1,7 @@
 // The whole program run inside the test process, over the simulated runtime linked in.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,12 @@
 namespace testsupport {
 
 // Runs the program with `arguments` (UTF-8, the program path left out) from a fresh runtime and
-// fresh settings, and gives its exit code. The runtime is left as the run left it, for checks.
-inline int RunMainInProcess(const std::vector<std::string>& arguments) {
+// fresh settings, and gives its exit code; `prepare` runs on the fresh runtime first (to give it
+// files in memory). The runtime is left as the run left it, for checks.
+inline int RunMainInProcess(const std::vector<std::string>& arguments,
+                            const std::function<void()>& prepare = {}) {
     notessim::ResetRuntime();
+    if (prepare) prepare();
     driver::Settings() = {};
     std::vector<std::u16string> wide = {u"dxlexporter"};
     for (const std::string& argument : arguments) wide.push_back(platform::Utf8ToUtf16(argument));
