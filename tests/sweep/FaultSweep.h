@@ -28,14 +28,29 @@ struct Expectation {
     std::function<std::string(const RunOutcome& clean, const RunOutcome& faulted)> files;
 };
 
-// What the failure of one call of an operation must give, knowing the clean run.
-using FailureRule = std::function<Expectation(unsigned call, const RunOutcome& clean)>;
+// A status a C function of the library may return, as the reference and the toolkit's headers
+// name it, and the library's text for it; null for one whose text the library does not store.
+struct ReferenceStatus {
+    unsigned status;
+    const char* text;
+};
+
+// The failing call's status, flag bits included, with the library's text for it.
+struct InjectedStatus {
+    unsigned status;
+    const char* text;
+};
+
+// What the failure of one call of an operation with `injected` must give, knowing the clean run.
+using FailureRule = std::function<Expectation(unsigned call, const RunOutcome& clean,
+                                              const InjectedStatus& injected)>;
 
 struct ModeRules {
     std::vector<std::string> arguments;  // the mode and its options
     // Every operation the mode may call; a call of any other fails the sweep, so that a new
-    // operation gets its failure behaviour stated here.
-    std::map<std::string, FailureRule> operations;
+    // operation gets its failure behaviour stated here. One without a rule is one the reference
+    // says never fails: it is not made to.
+    std::map<std::string, std::optional<FailureRule>> operations;
 };
 
 struct SweepCount {
@@ -46,12 +61,12 @@ struct SweepCount {
 // Runs the sweep of one mode (gtest failures for every wrong case) and counts its cases.
 SweepCount SweepMode(const ModeRules& rules);
 
-// The status every fault injects, and the texts it shows in the run log.
-inline constexpr const char* kFaultStatus = "0x0103";
-inline constexpr const char* kFaultStatusText = "File does not exist";
-inline constexpr const char* kFaultStatusHex = "103";
-// The same status with the library's STS flags (the top two bits) set.
-inline constexpr const char* kFlaggedFaultStatus = "0xC103";
-inline constexpr const char* kFlaggedFaultStatusHex = "C103";
+// The statuses that the reference names for the C function behind `operation`, which the sweep
+// injects in turn; empty for an operation it does not know.
+const std::vector<ReferenceStatus>& StatusesOf(const std::string& operation);
+
+// The run-log line of a failed Notes operation: `format` with its %s filled with the library's
+// text for the status, or "status 0x" and the status where the library has none.
+std::string NotesErrorLine(const std::string& format, const InjectedStatus& injected);
 
 }  // namespace sweep

@@ -1,5 +1,6 @@
 #include "tests/sweep/ModeRules.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "tests/sweep/OutputChecks.h"
@@ -20,13 +21,6 @@ std::string Describe(const Files& files) {
 }
 
 std::string ErrorLine(const std::string& message) { return "#ERROR# - " + message; }
-
-// A run-log line of a failed Notes operation: the format's %s filled with the status text.
-std::string NotesErrorLine(const std::string& format) {
-    std::string message = format;
-    message.replace(message.find("%s"), 2, kFaultStatusText);
-    return ErrorLine(message);
-}
 
 // The output folder holds exactly `files` besides the run log.
 FileCheck Exactly(const Files& files) {
@@ -78,24 +72,30 @@ FileCheck OneLineLost(const std::string& marker, bool optional = false) {
 
 // The mode reports the failure with `format` and leaves the files that `files` accepts.
 FailureRule Fails(const std::string& format, FileCheck files) {
-    return [line = NotesErrorLine(format), files](unsigned, const RunOutcome&) {
-        return Expectation{{line}, files};
+    return [format, files](unsigned, const RunOutcome&, const InjectedStatus& injected) {
+        return Expectation{{NotesErrorLine(format, injected)}, files};
     };
 }
 
 // The operation's status is not examined: no run-log line, and the files that `files` accepts.
 FailureRule NotExamined(FileCheck files) {
-    return [files](unsigned, const RunOutcome&) { return Expectation{{}, files}; };
+    return [files](unsigned, const RunOutcome&, const InjectedStatus&) {
+        return Expectation{{}, files};
+    };
 }
 
-// The session's start and the ID switch, the same in every mode.
+// The session's start and the ID switch, the same in every mode; the network path, which the
+// library always builds (a path too long is the program's own refusal, before the call).
 void AddSessionRules(ModeRules& rules, const Files& filesLeft) {
-    rules.operations["InitializeNotes"] = [filesLeft](unsigned, const RunOutcome&) {
-        return Expectation{
-            {ErrorLine(std::string("Notes initialization failed (") + kFaultStatusHex + ")")},
-            Exactly(filesLeft)};
+    rules.operations["InitializeNotes"] = [filesLeft](unsigned, const RunOutcome&,
+                                                      const InjectedStatus& injected) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%X", injected.status);
+        return Expectation{{ErrorLine(std::string("Notes initialization failed (") + hex + ")")},
+                           Exactly(filesLeft)};
     };
     rules.operations["SwitchToIdFile"] = Fails("Unable to switch id (%s)", Exactly(filesLeft));
+    rules.operations["BuildNetworkPath"] = std::nullopt;
 }
 
 std::size_t DocumentCount(const std::string& dxl) {
@@ -115,7 +115,7 @@ ModeRules ServerCatalogRules() {
     ModeRules rules{{"-catalog", "-s", "Hub01/Acme"}, {}};
     AddSessionRules(rules, {});
     for (const char* operation :
-         {"BuildNetworkPath", "OpenDatabase", "CompileFormula", "CreateIdTable", "SearchDatabase",
+         {"OpenDatabase", "CompileFormula", "CreateIdTable", "SearchDatabase",
           "InsertIdIntoTable", "CreateDxlExporter", "CreateHookRecursionId", "RegisterNoteOpenHook",
           "ExportIdTableAsDxl", "GetDatabasePath"}) {
         rules.operations[operation] = Fails(kCatalogFailure, Exactly({}));
@@ -131,25 +131,28 @@ ModeRules ServerCatalogRules() {
 ModeRules FullCatalogRules() {
     ModeRules rules{{"-brenvik", "-p", "acme-catalog.nsf"}, {}};
     AddSessionRules(rules, {});
-    for (const char* operation : {"BuildNetworkPath", "OpenDatabase", "CreateDxlExporter",
+    for (const char* operation : {"OpenDatabase", "CreateDxlExporter",
                                   "CreateHookRecursionId", "RegisterNoteOpenHook"}) {
         rules.operations[operation] = Fails(kCatalogFailure, Exactly({}));
     }
     // The second call of these belongs to the anonymity map, after catalog.dxl is in place.
     for (const char* operation :
          {"CompileFormula", "CreateIdTable", "SearchDatabase", "ExportIdTableAsDxl"}) {
-        rules.operations[operation] = [](unsigned call, const RunOutcome& clean) {
+        rules.operations[operation] = [](unsigned call, const RunOutcome& clean,
+                                         const InjectedStatus& injected) {
             return Fails(kCatalogFailure, call == 1 ? Exactly({}) : CleanFiles({"catalog.dxl"}))(
-                call, clean);
+                call, clean, injected);
         };
     }
     // One insert, and one open by the exporter, per selected note: first the catalog's, then
     // the anonymity map's.
     for (const char* operation : {"InsertIdIntoTable", "OpenNote"}) {
-        rules.operations[operation] = [](unsigned call, const RunOutcome& clean) {
+        rules.operations[operation] = [](unsigned call, const RunOutcome& clean,
+                                         const InjectedStatus& injected) {
             const bool catalogWritten = call > DocumentCount(clean.files.at("catalog.dxl"));
             return Fails(kCatalogFailure,
-                         catalogWritten ? CleanFiles({"catalog.dxl"}) : Exactly({}))(call, clean);
+                         catalogWritten ? CleanFiles({"catalog.dxl"}) : Exactly({}))(
+                call, clean, injected);
         };
     }
     // Not examined: that one note, in either file, is exported without its ReplicaIdText item.
@@ -169,7 +172,8 @@ ModeRules ActivityLogRules(const std::vector<std::string>& options) {
     // A scan that fails part-way keeps the complete rows of the records before: as a record
     // gives at most one row, at most one per earlier record, and at least all the clean rows
     // but one per record from the failing one on.
-    rules.operations["DeliverActivityRecord"] = [](unsigned call, const RunOutcome& clean) {
+    rules.operations["DeliverActivityRecord"] = [](unsigned call, const RunOutcome& clean,
+                                                   const InjectedStatus& injected) {
         const unsigned records = (*clean.report)["calls"]["DeliverActivityRecord"].get<unsigned>();
         const auto rowsBefore = [call, records](const std::string& cleanRows,
                                                 const std::string& rows) {
@@ -184,7 +188,7 @@ ModeRules ActivityLogRules(const std::vector<std::string>& options) {
             return std::string();
         };
         return Fails("Error scanning activity stream (%s)", Changed("logscan.txt", rowsBefore))(
-            call, clean);
+            call, clean, injected);
     };
     // Not examined: that number's field is empty, the row and the scan go on.
     rules.operations["NumberToText"] = NotExamined(Changed("logscan.txt", AtMostOneNumberEmptied));
@@ -194,8 +198,8 @@ ModeRules ActivityLogRules(const std::vector<std::string>& options) {
 ModeRules DirectoryRules() {
     ModeRules rules{{"-nab"}, {}};
     AddSessionRules(rules, {});
-    for (const char* operation : {"BuildNetworkPath", "OpenDatabase", "FindView",
-                                  "OpenViewCollection", "ReadViewEntries"}) {
+    for (const char* operation : {"OpenDatabase", "FindView", "OpenViewCollection",
+                                  "ReadViewEntries"}) {
         rules.operations[operation] = Fails("Unable to read NAB (%s)", Exactly({}));
     }
     // The first entry of a name list that cannot be had: that entry's element is left out.
