@@ -128,9 +128,12 @@ TEST_F(DxlFileWriterTest, AChunkThatCannotBeStoredFailsTheExportWith270) {
         return Streaming({"one", "two", "three"}, 0x0ABC)();
     };
     EXPECT_EQ(catalog::WriteDxlFile(body, u"out.dxl"), 270);
+    // Nor can the directory be removed after the export: that is said too.
     EXPECT_EQ(Log(),
               (std::vector<std::string>{"#DEBUG# - Unable to open temp file for writing: temp.tmp",
-                                        "#DEBUG# - open(temp.tmp): File exists"}));
+                                        "#DEBUG# - open(temp.tmp): File exists",
+                                        "#DEBUG# - Unable to delete temp.tmp",
+                                        "#DEBUG# - unlink(temp.tmp): Is a directory"}));
     EXPECT_FALSE(std::filesystem::exists(dir / "out.dxl"));
 
     // The next export starts afresh.

@@ -79,14 +79,14 @@ TEST_F(ViewReader, EveryDocumentEntryReachesTheWriterOnceInViewOrderAcrossBatche
 }
 
 TEST_F(ViewReader, FailedLaterBatchKeepsEarlierEntriesClosesTheViewAndReleasesTheWriter) {
-    Start(Directory(6, 0), "SimViewBatch=2\nSimFault=ReadViewEntries#3:0x0123\n");
+    Start(Directory(6, 0), "SimViewBatch=2\nSimFault=ReadViewEntries#3:0x0306\n");
     std::vector<std::string> names;
     const auto held = std::make_shared<int>(0);
     const auto status = directory::WalkDirectoryView(
         "($People)",
         [&names, held](tinyxml2::XMLPrinter&, const void* table) { names.push_back(FullName(table)); },
         printer_, database_);
-    EXPECT_EQ(status, 0x0123);
+    EXPECT_EQ(status, 0x0306);  // ERR_UNSUPPORTED_FLAGS
     EXPECT_EQ(names, (std::vector<std::string>{PersonName(6), PersonName(5), PersonName(4),
                                                PersonName(3)}));
     EXPECT_EQ(held.use_count(), 1);

@@ -114,6 +114,21 @@ TEST_F(BoundaryTest, NameLookupFlagsBeyondSixteenBitsAreRefusedAndDiagnosed) {
                                 "0x0495: NAMELookup2: flags 65537 does not fit the runtime's 16 bits"});
 }
 
+// As the reference says: "Always returns NOERROR", and a path past MAXPATH - 1 is cut there.
+TEST_F(BoundaryTest, NetworkPathsPastTheirBufferAreCutAndSucceed) {
+    Start({});
+    std::vector<char> path(300, 'x');
+    const std::string file(300, 'f');
+    // "S!!" and 252 bytes fill the 255 bytes; one byte more is cut away.
+    for (const std::size_t length : {252u, 253u}) {
+        EXPECT_EQ(OSPathNetConstruct(nullptr, "S", file.substr(0, length).c_str(), path.data()), 0);
+        EXPECT_EQ(std::string(path.data()), "S!!" + file.substr(0, 252)) << length;
+    }
+    EXPECT_EQ(OSPathNetConstruct(nullptr, nullptr, file.c_str(), path.data()), 0);
+    EXPECT_EQ(std::string(path.data()), file.substr(0, 255));
+    EXPECT_EQ(path[256], 'x');
+}
+
 TEST_F(BoundaryTest, StatusTextsTakeTheLongestTextWithItsNulAfterIt) {
     Start({});
     const std::string full = "File does not exist";  // status 259

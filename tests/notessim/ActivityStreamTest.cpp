@@ -185,8 +185,8 @@ TEST_F(ActivityStreamTest, StreamOnAnotherServer) {
 
 TEST_F(ActivityStreamTest, FaultsFailOpenScanAndDeliveryPartWayThrough) {
     SetStream(Line("A", 1) + Line("A", 2) + Line("A", 3));
-    notessim::SetFaults("OpenActivityStream#1:0x0407,DeliverActivityRecord#3:270");
-    EXPECT_EQ(Scan("A"), 0x0407);
+    notessim::SetFaults("OpenActivityStream#1:0x0107,DeliverActivityRecord#3:270");
+    EXPECT_EQ(Scan("A"), 0x0107);  // ERR_MEMORY
     EXPECT_EQ(Scan("A"), notes::kStatusIoError);
     EXPECT_EQ(seen_.records.size(), 2u);
     notessim::SetFaults("ScanActivityStream:413");

@@ -82,8 +82,8 @@ TEST(NumberToText, BufferTooSmallAndFaults) {
     EXPECT_EQ(length, 6);
     EXPECT_EQ(notes::NumberToText(nullptr, nullptr, &number, buffer, 8, &length), 0);
     EXPECT_EQ(std::string(buffer, 8), std::string("1234.5\0\0", 8));
-    notessim::SetFaults("NumberToText:270");
-    EXPECT_EQ(notes::NumberToText(nullptr, nullptr, &number, buffer, 8, &length), 270);
+    notessim::SetFaults("NumberToText:0x040A");
+    EXPECT_EQ(notes::NumberToText(nullptr, nullptr, &number, buffer, 8, &length), 0x040A);  // ERR_IFMT
     notessim::ResetRuntime();
 }
 

@@ -100,17 +100,21 @@ TEST_F(RuntimeTest, StatusTextsAreTheLibrarysAndAbsentForOthers) {
 }
 
 TEST_F(RuntimeTest, FaultsHitTheNthCallOrEveryCallWithoutDoingTheWork) {
-    ASSERT_EQ(Start("SimFault=BuildNetworkPath#2:0x103, GetDatabasePath:77\n"), 0);
-    char path[256] = "untouched";
-    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "a.nsf", path), 0);
-    EXPECT_STREQ(path, "a.nsf");
-    std::strcpy(path, "untouched");
-    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "b.nsf", path), 0x103);
-    EXPECT_STREQ(path, "untouched");
-    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "c.nsf", path), 0);
-    EXPECT_EQ(notes::GetDatabasePath(1, path, nullptr), 77);
-    EXPECT_EQ(notes::GetDatabasePath(1, path, nullptr), 77);
-    EXPECT_EQ(notessim::CallCounts().at("BuildNetworkPath"), 3u);
+    WriteFile(dir / "local.nsf", R"({"title": "L"})");
+    ASSERT_EQ(Start("Directory=.\nSimFault=OpenDatabase#2:259, GetDatabasePath:0x02B4\n"), 0);
+    notes::DatabaseHandle db = 0;
+    EXPECT_EQ(notes::OpenDatabase("local.nsf", &db), 0);
+    notes::CloseDatabase(db);
+    db = 0;
+    EXPECT_EQ(notes::OpenDatabase("local.nsf", &db), 259);
+    EXPECT_EQ(db, 0u);
+    EXPECT_EQ(notessim::OpenHandles().size(), 0u);  // the failing call did no work
+    EXPECT_EQ(notes::OpenDatabase("local.nsf", &db), 0);
+    char path[256];
+    EXPECT_EQ(notes::GetDatabasePath(db, path, nullptr), 0x02B4);
+    EXPECT_EQ(notes::GetDatabasePath(db, path, nullptr), 0x02B4);
+    notes::CloseDatabase(db);
+    EXPECT_EQ(notessim::CallCounts().at("OpenDatabase"), 3u);
 }
 
 TEST_F(RuntimeTest, CallNumbersStartAgainAfterAReset) {
@@ -120,20 +124,26 @@ TEST_F(RuntimeTest, CallNumbersStartAgainAfterAReset) {
     notes::TerminateNotes();
     notessim::ResetRuntime();
     EXPECT_TRUE(notessim::CallCounts().empty());
-    ASSERT_EQ(Start("SimFault=BuildNetworkPath#1:0x103\n"), 0);
-    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "a.nsf", path), 0x103);
+    ASSERT_EQ(Start("SimFault=BuildNetworkPath#1:0x02B4\n"), 0);
+    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "a.nsf", path), 0x02B4);
     EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "a.nsf", path), 0);
     EXPECT_EQ(notessim::CallCounts().at("BuildNetworkPath"), 2u);
 }
 
+// A path the library would cut at 255 bytes is refused with ERR_PATH_NAME_TOO_LONG first.
 TEST_F(RuntimeTest, NetworkPathsJoinServerAndFileAndRefuseOverlongResults) {
     char path[256];
     EXPECT_EQ(notes::BuildNetworkPath(nullptr, "Hub01/Acme", "catalog.nsf", path), 0);
     EXPECT_STREQ(path, "Hub01/Acme!!catalog.nsf");
     EXPECT_EQ(notes::BuildNetworkPath(nullptr, nullptr, "catalog.nsf", path), 0);
     EXPECT_STREQ(path, "catalog.nsf");
-    const std::string longFile(250, 'f');
-    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "Hub01", longFile.c_str(), path), notes::kStatusPathTooLong);
+    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "Hub01", std::string(248, 'f').c_str(), path), 0);
+    EXPECT_EQ(std::strlen(path), 255u);
+    std::strcpy(path, "untouched");
+    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "Hub01", std::string(249, 'f').c_str(), path), 462);
+    EXPECT_STREQ(path, "untouched");
+    EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", std::string(256, 'f').c_str(), path), 462);
+    EXPECT_EQ(notessim::CallCounts().at("BuildNetworkPath"), 3u);
 }
 
 TEST_F(RuntimeTest, DatabasesOpenOnTheLocalMachineAndOnServersInAnyNameForm) {

@@ -147,11 +147,11 @@ TEST_F(ViewReading, BatchStopsBeforeItsBufferPassesSixtyFourKilobytes) {
 
 TEST_F(ViewReading, InjectedFaultFailsTheNamedBatchWithoutBuffer) {
     Start(Directory({Person(8, "A"), Person(12, "B")}, {{"($People)", {8, 12}}}),
-          "SimViewBatch=1\nSimFault=ReadViewEntries#2:0x0123\n");
+          "SimViewBatch=1\nSimFault=ReadViewEntries#2:0x0306\n");
     ASSERT_EQ(Open("($People)"), 0);
     EXPECT_EQ(Read().status, 0);
     const Batch failed = Read();
-    EXPECT_EQ(failed.status, 0x0123);
+    EXPECT_EQ(failed.status, 0x0306);  // ERR_UNSUPPORTED_FLAGS
     EXPECT_FALSE(failed.hadBuffer);
 }
 
