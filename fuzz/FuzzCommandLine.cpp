@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/CommandLine.h"
+#include "driver/run/CommandLine.h"
 #include "platform/Text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

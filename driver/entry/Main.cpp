@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/RunMain.h"
+#include "driver/run/RunMain.h"
 #include "platform/Process.h"
 #include "platform/StopRequest.h"
 

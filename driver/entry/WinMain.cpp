@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/RunMain.h"
+#include "driver/run/RunMain.h"
 #include "platform/StopRequest.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,

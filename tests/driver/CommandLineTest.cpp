@@ -1,4 +1,4 @@
-#include "driver/CommandLine.h"
+#include "driver/run/CommandLine.h"
 
 #include <gtest/gtest.h>
 

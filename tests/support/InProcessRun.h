@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/RunMain.h"
+#include "driver/run/RunMain.h"
 #include "driver/RunSettings.h"
 #include "notessim/SimControl.h"
 #include "platform/Text.h"

@@ -1,7 +1,7 @@
-#include "driver/RunMain.h"
+#include "driver/run/RunMain.h"
 
-#include "driver/CommandLine.h"
-#include "driver/ModeTable.h"
+#include "driver/run/CommandLine.h"
+#include "driver/run/ModeTable.h"
 #include "driver/NotesSession.h"
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"

@@ -1,4 +1,4 @@
-#include "driver/ModeTable.h"
+#include "driver/run/ModeTable.h"
 
 #include <array>
 

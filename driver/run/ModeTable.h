@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "driver/CommandLine.h"
+#include "driver/run/CommandLine.h"
 #include "notes/NotesPlatform.h"
 
 namespace driver {
