@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <link.h>
+
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -217,6 +221,89 @@ TEST_F(LibrarySearchProcess, TheFirstFileThatIsThereAndFailsIsNamed) {
                            0),
               0u)
         << log[0];
+}
+
+// Where the loader's bytes lie in this machine's ELF library `bytes`, read with the system's own
+// header types: the program headers, the first loaded segment and the one that ends last.
+struct LoadedExtent {
+    std::uint64_t tableOffset = 0, tableSize = 0;
+    ElfW(Phdr) first{}, last{};
+};
+
+LoadedExtent ExtentOf(const std::string& bytes) {
+    ElfW(Ehdr) header{};
+    std::memcpy(&header, bytes.data(), sizeof header);
+    LoadedExtent extent{header.e_phoff, std::uint64_t{header.e_phnum} * header.e_phentsize};
+    bool found = false;
+    for (unsigned i = 0; i < header.e_phnum; ++i) {
+        ElfW(Phdr) segment{};
+        std::memcpy(&segment, bytes.data() + header.e_phoff + i * sizeof segment, sizeof segment);
+        if (segment.p_type != PT_LOAD) continue;
+        if (!found) extent.first = segment;
+        const auto end = [](const ElfW(Phdr)& loaded) { return loaded.p_offset + loaded.p_filesz; };
+        if (!found || end(segment) > end(extent.last)) extent.last = segment;
+        found = true;
+    }
+    return extent;
+}
+
+// A library file cut short would be mapped past its end, and the first access to those pages
+// would kill the run: it is refused with the one line instead, at each limit, and loads whole.
+TEST_F(LibrarySearchProcess, ALibraryCutShortIsALoadFailure) {
+    if (ExporterIsWindows()) GTEST_SKIP() << "the loader of Linux maps segments past a file's end";
+    const std::string whole = ReadFile(testsupport::NotesLibraryBesideExporter());
+    const LoadedExtent extent = ExtentOf(whole);
+    const std::uint64_t headerSize = sizeof(ElfW(Ehdr));
+    const std::uint64_t tableEnd = extent.tableOffset + extent.tableSize;
+    const std::uint64_t lastEnd = extent.last.p_offset + extent.last.p_filesz;
+    ASSERT_LT(tableEnd, extent.first.p_offset + extent.first.p_filesz);
+    const fs::path cut = scratch / "cut" / "libnotes.so";
+    const auto cutShort = [&cut](std::uint64_t size, const std::string& partNeeds,
+                                 std::uint64_t partSize, std::uint64_t offset) {
+        return kLoadFailure + cut.string() + " (" + cut.string() + ": file cut short: " +
+               partNeeds + " " + std::to_string(partSize) + " bytes from byte " +
+               std::to_string(offset) + ", the file has " + std::to_string(size) + " bytes)";
+    };
+    const std::vector<std::pair<std::uint64_t, std::string>> refused = {
+        {headerSize - 1, cutShort(headerSize - 1, "the ELF header needs", headerSize, 0)},
+        {tableEnd - 1, cutShort(tableEnd - 1, "the program headers need", extent.tableSize,
+                                extent.tableOffset)},
+        {tableEnd, cutShort(tableEnd, "a loaded segment needs", extent.first.p_filesz,
+                            extent.first.p_offset)},
+        {lastEnd - 1, cutShort(lastEnd - 1, "a loaded segment needs", extent.last.p_filesz,
+                               extent.last.p_offset)},
+    };
+    ProcessOptions options = Options();
+    options.environment["DXL_NOTES_LIBRARY"] = cut.string();
+    for (const auto& [size, line] : refused) {
+        SCOPED_TRACE("cut at " + std::to_string(size));
+        WriteFile(cut, whole.substr(0, size));
+        EXPECT_EQ(RunNab("cut" + std::to_string(size), options), std::vector<std::string>{line});
+    }
+
+    // Found by the search, the file is refused the same way; no later folder holds another.
+    WriteFile(cut, whole.substr(0, tableEnd));
+    ProcessOptions searched = Options(LonelyProgram());
+    searched.environment["LD_LIBRARY_PATH"] = cut.parent_path().string();
+    EXPECT_EQ(RunNab("searched", searched),
+              std::vector<std::string>{refused[2].second});
+
+    // What lies after the last loaded segment (the section headers) the loader does not map.
+    const auto servers = [&](const std::string& name) {
+        const fs::path output = scratch / name;
+        fs::create_directories(output);
+        const auto result = RunExporter(
+            {"=" + (data / "notes.ini").string(), "-servers", "-o", output.string()}, options);
+        EXPECT_EQ(result.exitCode, 0) << name;
+        return ReadFile(output / "log.txt") + "|" + ReadFile(output / "servers.txt");
+    };
+    WriteFile(cut, whole);
+    const std::string loaded = servers("whole");
+    EXPECT_EQ(loaded.rfind("|Apps01/Srv/Acme\r\nHub01/Acme\r\n", 0), 0u) << loaded;
+    for (const std::uint64_t size : {lastEnd, lastEnd + 1}) {
+        WriteFile(cut, whole.substr(0, size));
+        EXPECT_EQ(servers("loaded" + std::to_string(size)), loaded) << "cut at " << size;
+    }
 }
 
 // A library name that is not UTF-8 is no name: the library whose name holds U+FFFD in its place
