@@ -173,6 +173,8 @@ OpenedLibrary OpenSharedLibrary(const std::u16string& file) {
     return SearchLibrary(name);
 }
 
+bool IsAbsolutePath(std::u16string_view path) { return !path.empty() && path.front() == u'/'; }
+
 void* FindLibraryFunction(void* library, const char* name, std::string& error) {
     ::dlerror();
     void* address = ::dlsym(library, name);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -18,6 +19,17 @@ struct OpenedLibrary {
 // names that file. Anything but a regular file (a FIFO, a directory)
 // is refused at once, and a file built for another machine type says so in `error`.
 OpenedLibrary OpenSharedLibrary(const std::u16string& file);
+
+// Whether `path` names the same place from any working directory: on Windows it begins at a
+// drive's root ("C:\Notes") or is a UNC path ("\\server\share"), on POSIX it begins with "/".
+bool IsAbsolutePath(std::u16string_view path);
+
+#ifdef _WIN32
+// Takes the working directory out of the system's DLL search for the rest of the process, for
+// the libraries the Notes library loads by name too; the program's folder, the system folders
+// and PATH stay. Called before anything is loaded.
+void RemoveWorkingDirectoryFromDllSearch();
+#endif
 
 // The address of the exported function `name`, or null with the system's reason in `error`.
 void* FindLibraryFunction(void* library, const char* name, std::string& error);

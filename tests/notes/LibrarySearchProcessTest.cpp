@@ -60,10 +60,29 @@ protected:
         options.program = program;
         options.workingDirectory = work;
         options.unsetEnvironment = {"Notes_ExecDirectory", "DXL_NOTES_LIBRARY"};
-        if (!ExporterIsWindows()) options.unsetEnvironment.push_back("LD_LIBRARY_PATH");
+        options.unsetEnvironment.push_back(ExporterIsWindows() ? "WINEPATH" : "LD_LIBRARY_PATH");
         options.environment["DXL_TEST_LOAD_MARKER"] = marker.string();
         options.timeLimitSeconds = 60;
         return options;
+    }
+
+    // The library search path of a run: LD_LIBRARY_PATH on Linux; on Windows PATH, which Wine
+    // begins with WINEPATH (the system folders of the registry's PATH follow).
+    static void SetSearchPath(ProcessOptions& options, const std::string& entries) {
+        options.environment[ExporterIsWindows() ? "WINEPATH" : "LD_LIBRARY_PATH"] = entries;
+    }
+
+    // Runs -servers -debug, which lists the servers with the library loaded; gives the run log.
+    std::vector<std::string> RunServers(const std::string& name, const ProcessOptions& options) {
+        const fs::path output = scratch / name;
+        fs::create_directories(output);
+        const auto result = RunExporter(
+            {"=" + (data / "notes.ini").string(), "-servers", "-debug", "-o", output.string()},
+            options);
+        EXPECT_EQ(result.exitCode, 0) << name;
+        const std::string servers = ReadFile(output / "servers.txt");
+        EXPECT_EQ(servers.rfind("Apps01/Srv/Acme\r\nHub01/Acme\r\n", 0), 0u) << name;
+        return LogLines(output / "log.txt");
     }
 
     // Runs -nab and gives the run log; a FIFO or a wait would end it with the alarm (142).
@@ -303,6 +322,43 @@ TEST_F(LibrarySearchProcess, ALibraryCutShortIsALoadFailure) {
     for (const std::uint64_t size : {lastEnd, lastEnd + 1}) {
         WriteFile(cut, whole.substr(0, size));
         EXPECT_EQ(servers("loaded" + std::to_string(size)), loaded) << "cut at " << size;
+    }
+}
+
+// The system's own search on Windows tries the working directory before PATH: the genuine
+// library in an absolute folder on PATH is loaded instead of the copies planted in the working
+// directory and below it, and a relative or empty entry of PATH leads to none of them.
+TEST_F(LibrarySearchProcess, TheWorkingDirectoryIsNeverSearchedOnWindows) {
+    if (!ExporterIsWindows()) GTEST_SKIP() << "the DLL search of Windows";
+    const fs::path notes = scratch / "notes";
+    for (const fs::path& folder : {notes, work, work / "sub"}) {
+        fs::create_directories(folder);
+        fs::copy_file(testsupport::NotesLibraryBesideExporter(), folder / "nnotes.dll");
+    }
+    const fs::path program = LonelyProgram();
+    const std::string genuine = ExporterPathText(fs::canonical(notes));
+    const std::vector<std::string> loaded = {
+        "#DEBUG# - Notes library: " + genuine + "\\nnotes.dll",
+        "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"};
+    int run = 0;
+    for (const std::string& path : {genuine, "sub;.;;" + genuine, genuine + "\\"}) {
+        SCOPED_TRACE("PATH=" + path);
+        ProcessOptions options = Options(program);
+        SetSearchPath(options, path);
+        EXPECT_EQ(RunServers("found" + std::to_string(++run), options), loaded);
+    }
+    // A folder named from the root of the working directory's drive depends on that drive.
+    const std::string rooted = ExporterPathText(fs::canonical(work)).substr(2);
+    const std::string notFound =
+        kLoadFailure + "nnotes.dll (nnotes.dll: not found in the program's folder, the system "
+                       "folders or an absolute folder on PATH)";
+    for (const std::string& path : {std::string("."), std::string("sub"), std::string(";"),
+                                    std::string(".\\"), rooted}) {
+        SCOPED_TRACE("PATH=" + path);
+        ProcessOptions options = Options(program);
+        SetSearchPath(options, path);
+        EXPECT_EQ(RunNab("unfound" + std::to_string(++run), options),
+                  std::vector<std::string>{notFound});
     }
 }
 
