@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ExecutableLayout.h"
 #include "platform/ExecutableMachine.h"
 #include "platform/Process.h"
 #include "platform/RegularFileWindows.h"
@@ -22,7 +23,8 @@ enum class FileState { missing, regular, other };
 
 struct Inspection {
     FileState state = FileState::missing;
-    std::string head;  // the first bytes of a regular file, for the note on its machine
+    std::string head;      // the first bytes of a regular file, for the note on its machine
+    std::string cutShort;  // why a PE file cut short must not reach the loader
 };
 
 // Up to `size` bytes of the open file from byte `offset`: fewer where it ends or cannot be read.
@@ -43,7 +45,7 @@ std::string ReadAt(HANDLE file, std::uint64_t offset, std::size_t size) {
 }
 
 // Whether the library file `path` is there and a file on the disk (links followed, as the loader
-// follows them), with its first bytes.
+// follows them), with its first bytes and, for a PE file cut short, the reason to refuse it.
 Inspection InspectFile(const std::wstring& path) {
     Inspection inspection;
     HandleOwner file(::CreateFileW(path.c_str(), GENERIC_READ,
@@ -66,12 +68,16 @@ Inspection InspectFile(const std::wstring& path) {
     }
     inspection.state = FileState::regular;
     inspection.head = ReadAt(file.Get(), 0, kExecutableHeadBytes);
+    const std::uint64_t size = std::uint64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow;
+    inspection.cutShort = PeCutShortReason(size, [&file](std::uint64_t offset, std::size_t count) {
+        return ReadAt(file.Get(), offset, count);
+    });
     return inspection;
 }
 
 // Loads the library file `path`, inspected as `inspection`, by that path: its own DLLs are then
-// looked for in its folder first. Anything but a regular file is refused before the loader sees
-// it.
+// looked for in its folder first. Anything but a regular file, or a PE file cut short, is
+// refused before the loader sees it.
 OpenedLibrary OpenLibraryFile(const std::u16string& path, const Inspection& inspection) {
     OpenedLibrary opened;
     opened.file = path;
@@ -80,16 +86,20 @@ OpenedLibrary OpenLibraryFile(const std::u16string& path, const Inspection& insp
         opened.error = Utf16ToUtf8(path) + ": not a regular file";
         return opened;
     }
-    HMODULE module = ::LoadLibraryExW(ToWide(path).c_str(), nullptr,
-                                      LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (module != nullptr) {
-        opened.handle = reinterpret_cast<void*>(module);
-        return opened;
-    }
-    opened.error = SystemErrorText(::GetLastError());
-    // Some texts hold the file as an insert ("%1 is not a valid Win32 application.").
-    if (const std::size_t insert = opened.error.find("%1"); insert != std::string::npos) {
-        opened.error.replace(insert, 2, Utf16ToUtf8(path));
+    if (!inspection.cutShort.empty()) {
+        opened.error = Utf16ToUtf8(path) + ": " + inspection.cutShort;
+    } else {
+        HMODULE module = ::LoadLibraryExW(ToWide(path).c_str(), nullptr,
+                                          LOAD_WITH_ALTERED_SEARCH_PATH);
+        if (module != nullptr) {
+            opened.handle = reinterpret_cast<void*>(module);
+            return opened;
+        }
+        opened.error = SystemErrorText(::GetLastError());
+        // Some texts hold the file as an insert ("%1 is not a valid Win32 application.").
+        if (const std::size_t insert = opened.error.find("%1"); insert != std::string::npos) {
+            opened.error.replace(insert, 2, Utf16ToUtf8(path));
+        }
     }
     if (const std::string note = ForeignMachineNote(inspection.head); !note.empty()) {
         opened.error += "; " + note;
