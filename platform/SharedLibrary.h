@@ -14,10 +14,12 @@ struct OpenedLibrary {
     bool found = false;      // a file was there, whether or not it could be loaded
 };
 
-// A bare file name is looked for the way the system looks for libraries (on POSIX never from an
-// empty or relative entry of the search path, which stands for the working directory); a path
-// names that file. Anything but a regular file (a FIFO, a directory)
-// is refused at once, and a file built for another machine type says so in `error`.
+// A bare file name is looked for the way the system looks for libraries, but never in the working
+// directory: on POSIX never from an empty or relative entry of the search path, which stands for
+// it; on Windows in the program's folder, the system folders and the absolute entries of PATH,
+// and loaded by the full path found. A path names that file. Anything but a regular file (a
+// FIFO, a directory) and a file cut short (its headers or loaded parts past its end) are refused
+// at once, and a file built for another machine type says so in `error`.
 OpenedLibrary OpenSharedLibrary(const std::u16string& file);
 
 // Whether `path` names the same place from any working directory: on Windows it begins at a
