@@ -26,9 +26,10 @@ void UseLinkedFunctions(const NotesFunctions& functions);
 // `status`, the result of the library's `function`; a failure goes to the reporter, if one is set.
 notesapi::STATUS Checked(const char* function, notesapi::STATUS status);
 
-// The files to try, in order: the file named by DXL_NOTES_LIBRARY alone when it is set; else the
-// library by its name as the system searches for it, then in the Notes program directory (on
-// POSIX only an absolute one).
+// The files to try, in order: the file named by DXL_NOTES_LIBRARY alone when it is set; else on
+// Windows the library in the Notes program directory the registry names, then by its name as
+// the program searches for it (never in the working directory); on POSIX the library by its
+// name as the loader searches for it, then in Notes_ExecDirectory when that is absolute.
 std::vector<std::u16string> NotesLibraryCandidates();
 
 }  // namespace notes::binding

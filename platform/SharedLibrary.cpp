@@ -8,10 +8,14 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <vector>
 
+#include "platform/ExecutableLayout.h"
 #include "platform/ExecutableMachine.h"
 #include "platform/Text.h"
 
@@ -42,20 +46,65 @@ std::vector<std::string> ProgramSearchFolders() {
     return folders;
 }
 
-// The first bytes of the regular file `path`, for its header; empty when they cannot be read.
-std::string FileHead(const std::string& path) {
-    std::string head(kExecutableHeadBytes, '\0');
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return {};
-    const ssize_t read = ::read(fd, head.data(), head.size());
-    ::close(fd);
-    head.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
-    return head;
+// The library file opened for reading its headers before the loader maps it; closed when the
+// owner goes. Never waits on a FIFO put in the file's place since it was looked at.
+class LibraryFileReader {
+public:
+    explicit LibraryFileReader(const std::string& path)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
+    ~LibraryFileReader() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    LibraryFileReader(const LibraryFileReader&) = delete;
+    LibraryFileReader& operator=(const LibraryFileReader&) = delete;
+
+    // The size of the file, when it is open and a regular file.
+    std::optional<std::uint64_t> RegularFileSize() const {
+        struct stat info {};
+        if (fd_ < 0 || ::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+        return static_cast<std::uint64_t>(info.st_size);
+    }
+
+    // Up to `size` bytes from byte `offset`: fewer where the file ends or cannot be read.
+    std::string Read(std::uint64_t offset, std::size_t size) const {
+        constexpr auto kLastOffset = static_cast<std::uint64_t>(std::numeric_limits<off_t>::max());
+        if (fd_ < 0 || offset > kLastOffset || size > kLastOffset - offset) return {};
+        std::string bytes(size, '\0');
+        std::size_t got = 0;
+        while (got < size) {
+            const ssize_t read = ::pread(fd_, bytes.data() + got, size - got,
+                                         static_cast<off_t>(offset + got));
+            if (read < 0 && errno == EINTR) continue;
+            if (read <= 0) break;
+            got += static_cast<std::size_t>(read);
+        }
+        bytes.resize(got);
+        return bytes;
+    }
+
+private:
+    int fd_;
+};
+
+// Why the library file `path`, which is there, must not reach the loader: an ELF file cut short,
+// whose mapping past its end would end the process at the first access. Empty when the loader
+// may try it. `head` receives the file's first bytes, for the note on another machine type.
+std::string RefusalBeforeLoading(const std::string& path, std::string& head) {
+    const LibraryFileReader file(path);
+    const std::optional<std::uint64_t> size = file.RegularFileSize();
+    if (!size) return {};  // the loader says why it cannot open it
+    head = file.Read(0, kExecutableHeadBytes);
+    const std::string reason =
+        ElfCutShortReason(*size, [&file](std::uint64_t offset, std::size_t count) {
+            return file.Read(offset, count);
+        });
+    return reason.empty() ? reason : path + ": " + reason;
 }
 
 // Opens the library file `path` (a path, not a bare name). A file that is there but is no
-// regular file (a FIFO would block the loader for ever, a directory cannot be one) is refused
-// before the loader sees it; links are followed, as libraries are often reached through one.
+// regular file (a FIFO would block the loader for ever, a directory cannot be one), or an ELF
+// file cut short, is refused before the loader sees it; links are followed, as libraries are
+// often reached through one.
 OpenedLibrary OpenLibraryFile(const std::string& path) {
     OpenedLibrary opened;
     opened.file = Utf8ToUtf16KeepingBytes(path);
@@ -67,14 +116,16 @@ OpenedLibrary OpenLibraryFile(const std::string& path) {
             return opened;
         }
     }
-    ::dlerror();
-    opened.handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (opened.handle != nullptr) return opened;
-    opened.error = LastLoaderError();
-    if (opened.found) {
-        if (const std::string note = ForeignMachineNote(FileHead(path)); !note.empty()) {
-            opened.error += "; " + note;
-        }
+    std::string head;
+    if (opened.found) opened.error = RefusalBeforeLoading(path, head);
+    if (opened.error.empty()) {
+        ::dlerror();
+        opened.handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (opened.handle != nullptr) return opened;
+        opened.error = LastLoaderError();
+    }
+    if (const std::string note = ForeignMachineNote(head); !note.empty()) {
+        opened.error += "; " + note;
     }
     return opened;
 }
@@ -121,6 +172,8 @@ OpenedLibrary OpenSharedLibrary(const std::u16string& file) {
     if (name.find('/') != std::string::npos) return OpenLibraryFile(name);
     return SearchLibrary(name);
 }
+
+bool IsAbsolutePath(std::u16string_view path) { return !path.empty() && path.front() == u'/'; }
 
 void* FindLibraryFunction(void* library, const char* name, std::string& error) {
     ::dlerror();

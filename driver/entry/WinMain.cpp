@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "driver/run/RunMain.h"
+#include "platform/SharedLibrary.h"
 #include "platform/StopRequest.h"
 
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
+    platform::RemoveWorkingDirectoryFromDllSearch();
     platform::PrepareProcessSignals();
     int count = 0;
     wchar_t** split = ::CommandLineToArgvW(::GetCommandLineW(), &count);

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <link.h>
+
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -56,10 +60,29 @@ protected:
         options.program = program;
         options.workingDirectory = work;
         options.unsetEnvironment = {"Notes_ExecDirectory", "DXL_NOTES_LIBRARY"};
-        if (!ExporterIsWindows()) options.unsetEnvironment.push_back("LD_LIBRARY_PATH");
+        options.unsetEnvironment.push_back(ExporterIsWindows() ? "WINEPATH" : "LD_LIBRARY_PATH");
         options.environment["DXL_TEST_LOAD_MARKER"] = marker.string();
         options.timeLimitSeconds = 60;
         return options;
+    }
+
+    // The library search path of a run: LD_LIBRARY_PATH on Linux; on Windows PATH, which Wine
+    // begins with WINEPATH (the system folders of the registry's PATH follow).
+    static void SetSearchPath(ProcessOptions& options, const std::string& entries) {
+        options.environment[ExporterIsWindows() ? "WINEPATH" : "LD_LIBRARY_PATH"] = entries;
+    }
+
+    // Runs -servers -debug, which lists the servers with the library loaded; gives the run log.
+    std::vector<std::string> RunServers(const std::string& name, const ProcessOptions& options) {
+        const fs::path output = scratch / name;
+        fs::create_directories(output);
+        const auto result = RunExporter(
+            {"=" + (data / "notes.ini").string(), "-servers", "-debug", "-o", output.string()},
+            options);
+        EXPECT_EQ(result.exitCode, 0) << name;
+        const std::string servers = ReadFile(output / "servers.txt");
+        EXPECT_EQ(servers.rfind("Apps01/Srv/Acme\r\nHub01/Acme\r\n", 0), 0u) << name;
+        return LogLines(output / "log.txt");
     }
 
     // Runs -nab and gives the run log; a FIFO or a wait would end it with the alarm (142).
@@ -217,6 +240,148 @@ TEST_F(LibrarySearchProcess, TheFirstFileThatIsThereAndFailsIsNamed) {
                            0),
               0u)
         << log[0];
+}
+
+// Where the loader's bytes lie in the library `bytes`: the header that locates the table of
+// program headers (ELF, read with the system's own types) or of section headers (PE), the table,
+// the first part the loader maps from the file and the one that ends last.
+struct LoadedExtent {
+    std::string header, table, part;  // how the refusal names them, with their verb
+    std::uint64_t headerOffset = 0, headerSize = 0, tableOffset = 0, tableSize = 0;
+    std::uint64_t firstOffset = 0, firstSize = 0, lastOffset = 0, lastSize = 0;
+
+    void Add(std::uint64_t offset, std::uint64_t size) {
+        if (firstSize == 0) {
+            firstOffset = offset;
+            firstSize = size;
+        }
+        if (lastSize == 0 || offset + size > lastOffset + lastSize) {
+            lastOffset = offset;
+            lastSize = size;
+        }
+    }
+};
+
+LoadedExtent ElfExtent(const std::string& bytes) {
+    ElfW(Ehdr) header{};
+    std::memcpy(&header, bytes.data(), sizeof header);
+    LoadedExtent extent{"the ELF header needs", "the program headers need",
+                        "a loaded segment needs", 0, sizeof header, header.e_phoff,
+                        std::uint64_t{header.e_phnum} * header.e_phentsize};
+    for (unsigned i = 0; i < header.e_phnum; ++i) {
+        ElfW(Phdr) segment{};
+        std::memcpy(&segment, bytes.data() + header.e_phoff + i * sizeof segment, sizeof segment);
+        if (segment.p_type == PT_LOAD) extent.Add(segment.p_offset, segment.p_filesz);
+    }
+    return extent;
+}
+
+std::uint64_t LittleEndian(const std::string& bytes, std::size_t at, std::size_t width) {
+    std::uint64_t value = 0;
+    for (std::size_t i = width; i-- > 0;) {
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return value;
+}
+
+LoadedExtent PeExtent(const std::string& bytes) {
+    const std::uint64_t pe = LittleEndian(bytes, 0x3C, 4);
+    const std::uint64_t sections = LittleEndian(bytes, pe + 6, 2);
+    LoadedExtent extent{"the PE header needs", "the section headers need", "a section needs",
+                        pe, 24, pe + 24 + LittleEndian(bytes, pe + 20, 2), sections * 40};
+    for (std::uint64_t i = 0; i < sections; ++i) {
+        const std::size_t at = extent.tableOffset + i * 40;
+        const std::uint64_t size = LittleEndian(bytes, at + 16, 4);
+        if (size != 0) extent.Add(LittleEndian(bytes, at + 20, 4), size);
+    }
+    return extent;
+}
+
+// A library file cut short would be mapped past its end on Linux, and the first access to those
+// pages would kill the run: it is refused with the one line instead, at each limit, on Windows
+// too. What lies after the last part loaded (section headers, symbols) is not needed.
+TEST_F(LibrarySearchProcess, ALibraryCutShortIsALoadFailure) {
+    const std::string whole = ReadFile(testsupport::NotesLibraryBesideExporter());
+    const LoadedExtent extent = ExporterIsWindows() ? PeExtent(whole) : ElfExtent(whole);
+    const std::uint64_t headerEnd = extent.headerOffset + extent.headerSize;
+    const std::uint64_t tableEnd = extent.tableOffset + extent.tableSize;
+    const std::uint64_t lastEnd = extent.lastOffset + extent.lastSize;
+    ASSERT_LT(tableEnd, extent.firstOffset + extent.firstSize);
+    const fs::path cut = scratch / "cut" / testsupport::NotesLibraryBesideExporter().filename();
+    const std::string named = ExporterPathText(cut);
+    const auto cutShort = [&named](std::uint64_t size, const std::string& partNeeds,
+                                   std::uint64_t partSize, std::uint64_t offset) {
+        return kLoadFailure + named + " (" + named + ": file cut short: " + partNeeds + " " +
+               std::to_string(partSize) + " bytes from byte " + std::to_string(offset) +
+               ", the file has " + std::to_string(size) + " bytes)";
+    };
+    const std::vector<std::pair<std::uint64_t, std::string>> refused = {
+        {headerEnd - 1,
+         cutShort(headerEnd - 1, extent.header, extent.headerSize, extent.headerOffset)},
+        {tableEnd - 1, cutShort(tableEnd - 1, extent.table, extent.tableSize, extent.tableOffset)},
+        {tableEnd, cutShort(tableEnd, extent.part, extent.firstSize, extent.firstOffset)},
+        {lastEnd - 1, cutShort(lastEnd - 1, extent.part, extent.lastSize, extent.lastOffset)},
+    };
+    ProcessOptions options = Options();
+    options.environment["DXL_NOTES_LIBRARY"] = named;
+    for (const auto& [size, line] : refused) {
+        SCOPED_TRACE("cut at " + std::to_string(size));
+        WriteFile(cut, whole.substr(0, size));
+        EXPECT_EQ(RunNab("cut" + std::to_string(size), options), std::vector<std::string>{line});
+    }
+
+    // Found by the search, the file is refused the same way; no later folder holds another.
+    WriteFile(cut, whole.substr(0, tableEnd));
+    ProcessOptions searched = Options(LonelyProgram());
+    SetSearchPath(searched, ExporterPathText(cut.parent_path()));
+    EXPECT_EQ(RunNab("searched", searched), std::vector<std::string>{refused[2].second});
+
+    const std::vector<std::string> loaded = {
+        "#DEBUG# - Notes library: " + ExporterPathText(fs::canonical(cut.parent_path()) /
+                                                       cut.filename()),
+        "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"};
+    for (const std::uint64_t size : {lastEnd, lastEnd + 1, std::uint64_t{whole.size()}}) {
+        SCOPED_TRACE("cut at " + std::to_string(size));
+        WriteFile(cut, whole.substr(0, size));
+        EXPECT_EQ(RunServers("loaded" + std::to_string(size), options), loaded);
+    }
+}
+
+// The system's own search on Windows tries the working directory before PATH: the genuine
+// library in an absolute folder on PATH is loaded instead of the copies planted in the working
+// directory and below it, and a relative or empty entry of PATH leads to none of them.
+TEST_F(LibrarySearchProcess, TheWorkingDirectoryIsNeverSearchedOnWindows) {
+    if (!ExporterIsWindows()) GTEST_SKIP() << "the DLL search of Windows";
+    const fs::path notes = scratch / "notes";
+    for (const fs::path& folder : {notes, work, work / "sub"}) {
+        fs::create_directories(folder);
+        fs::copy_file(testsupport::NotesLibraryBesideExporter(), folder / "nnotes.dll");
+    }
+    const fs::path program = LonelyProgram();
+    const std::string genuine = ExporterPathText(fs::canonical(notes));
+    const std::vector<std::string> loaded = {
+        "#DEBUG# - Notes library: " + genuine + "\\nnotes.dll",
+        "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"};
+    int run = 0;
+    for (const std::string& path : {genuine, "sub;.;;" + genuine, genuine + "\\"}) {
+        SCOPED_TRACE("PATH=" + path);
+        ProcessOptions options = Options(program);
+        SetSearchPath(options, path);
+        EXPECT_EQ(RunServers("found" + std::to_string(++run), options), loaded);
+    }
+    // A folder named from the root of the working directory's drive depends on that drive.
+    const std::string rooted = ExporterPathText(fs::canonical(work)).substr(2);
+    const std::string notFound =
+        kLoadFailure + "nnotes.dll (nnotes.dll: not found in the program's folder, the system "
+                       "folders or an absolute folder on PATH)";
+    for (const std::string& path : {std::string("."), std::string("sub"), std::string(";"),
+                                    std::string(".\\"), rooted}) {
+        SCOPED_TRACE("PATH=" + path);
+        ProcessOptions options = Options(program);
+        SetSearchPath(options, path);
+        EXPECT_EQ(RunNab("unfound" + std::to_string(++run), options),
+                  std::vector<std::string>{notFound});
+    }
 }
 
 // A library name that is not UTF-8 is no name: the library whose name holds U+FFFD in its place
