@@ -339,7 +339,7 @@ TEST_F(LibrarySearchProcess, ALibraryCutShortIsALoadFailure) {
     const std::vector<std::string> loaded = {
         "#DEBUG# - Notes library: " + ExporterPathText(fs::canonical(cut.parent_path()) /
                                                        cut.filename()),
-        "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"};
+        "#DEBUG# - Notes library call NAMEGetTextItem2 returned 310"};
     for (const std::uint64_t size : {lastEnd, lastEnd + 1, std::uint64_t{whole.size()}}) {
         SCOPED_TRACE("cut at " + std::to_string(size));
         WriteFile(cut, whole.substr(0, size));
@@ -361,7 +361,7 @@ TEST_F(LibrarySearchProcess, TheWorkingDirectoryIsNeverSearchedOnWindows) {
     const std::string genuine = ExporterPathText(fs::canonical(notes));
     const std::vector<std::string> loaded = {
         "#DEBUG# - Notes library: " + genuine + "\\nnotes.dll",
-        "#DEBUG# - Notes library call NAMEGetTextItem2 returned 222"};
+        "#DEBUG# - Notes library call NAMEGetTextItem2 returned 310"};
     int run = 0;
     for (const std::string& path : {genuine, "sub;.;;" + genuine, genuine + "\\"}) {
         SCOPED_TRACE("PATH=" + path);
