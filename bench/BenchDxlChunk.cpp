@@ -52,7 +52,8 @@ void Chunks(benchmark::State& state, void (*append)(const std::string& path)) {
         if (++chunks % kChunksPerFile == 0) {
             state.PauseTiming();
             std::filesystem::remove(path);
-            catalog::dxlTemporaryFile = {};  // the next chunk starts a new file, as an export does
+            // The next chunk starts a new file, as an export does.
+            catalog::DxlTemporaryFile() = platform::StagingFile(platform::Utf8ToUtf16(path));
             state.ResumeTiming();
         }
     }
@@ -62,7 +63,8 @@ void Chunks(benchmark::State& state, void (*append)(const std::string& path)) {
 
 void AppendDxlChunk16KiB(benchmark::State& state) {
     catalog::dxlWriteFailed = false;
-    catalog::dxlTemporaryFile = {};
+    catalog::DxlTemporaryFile() =
+        platform::StagingFile(platform::Utf8ToUtf16((kDir / "temp.tmp").string()));
     Chunks(state, [](const std::string&) {
         catalog::AppendDxlChunk(reinterpret_cast<const unsigned char*>(kChunk.data()),
                                 static_cast<std::uint32_t>(kChunk.size()),

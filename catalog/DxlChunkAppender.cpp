@@ -1,43 +1,18 @@
 #include "catalog/DxlChunkAppender.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <string_view>
 
 #include "driver/RunLog.h"
-#include "driver/RunSettings.h"
-#include "platform/FileIntegrity.h"
-#include "platform/Files.h"
 #include "platform/StopRequest.h"
 
 namespace catalog {
 
 bool dxlWriteFailed = false;
-DxlTemporaryFile dxlTemporaryFile;
 
-namespace {
-
-// The first chunk creates the file, which must not exist; every later one opens that same file
-// again: a file put in its place since (a link above all) is not written to.
-std::FILE* OpenTemporaryFile(const std::u16string& path, platform::SystemFailure& failure) {
-    platform::FileIdentity identity;
-    if (!dxlTemporaryFile.created) {
-        std::FILE* file =
-            platform::OpenTextStream(path, platform::OpenMode::createNew, &identity, &failure);
-        if (file != nullptr) dxlTemporaryFile = {true, identity, 0};
-        return file;
-    }
-    std::FILE* file =
-        platform::OpenTextStream(path, platform::OpenMode::appendExisting, &identity, &failure);
-    if (file != nullptr && !(identity == dxlTemporaryFile.identity)) {
-        std::fclose(file);
-        failure = {};  // the open succeeded, on another file than the export's
-        return nullptr;
-    }
-    return file;
+platform::StagingFile& DxlTemporaryFile() {
+    static platform::StagingFile temporaryFile;
+    return temporaryFile;
 }
-
-}  // namespace
 
 void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* context) {
     // A stop on request drops the rest of the export like a failed write: nothing is published.
@@ -54,19 +29,18 @@ void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* conte
         return;
     }
     platform::SystemFailure failure;
-    std::FILE* file = OpenTemporaryFile(driver::OutputFilePath(name), failure);
-    if (file == nullptr) {
+    platform::OutputFile file = DxlTemporaryFile().Open(&failure);
+    if (!file.IsOpen()) {
         driver::LogDebug(u"Unable to open temp file for writing: %s", {name});
         driver::LogSystemFailure(failure, name);
         dxlWriteFailed = true;
         return;
     }
-    errno = 0;
-    const std::size_t written = length == 0 ? 0 : std::fwrite(data, 1, length, file);
-    dxlTemporaryFile.size +=
-        platform::TextStreamBytes({reinterpret_cast<const char*>(data), written});
-    if (written != length) {
-        failure = platform::FailureOf("write");  // the error as the write left it
+    const std::string_view chunk(reinterpret_cast<const char*>(data), length);
+    std::size_t written = 0;
+    const bool whole = file.Write(chunk, &written, &failure);
+    DxlTemporaryFile().Wrote(chunk.substr(0, written));
+    if (!whole) {
         driver::LogDebug(
             u"Only wrote %u bytes of %u to temp file: %s",
             {static_cast<std::int64_t>(written), std::int64_t{length}, name});
@@ -75,9 +49,7 @@ void AppendDxlChunk(const unsigned char* data, std::uint32_t length, void* conte
     }
     // The stream buffers: a write error may surface only when the buffer reaches the file, and
     // a chunk that never reached it is as lost as one that was written short.
-    const bool flushed = std::fflush(file) == 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!dxlWriteFailed && !(flushed && closed)) {
+    if (!file.Close() && !dxlWriteFailed) {
         driver::LogDebug(u"Unable to write temp file: %s", {name});
         dxlWriteFailed = true;
     }

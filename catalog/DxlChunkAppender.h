@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/Files.h"
+#include "platform/OutputFile.h"
 
 namespace catalog {
 
@@ -14,14 +14,10 @@ inline constexpr char16_t kDxlTemporaryFileName[] = u"temp.tmp";
 // Cleared by WriteDxlFile before each export.
 extern bool dxlWriteFailed;
 
-// The temporary file as the export's first chunk created it, and the bytes stored in it since.
-// Every later chunk goes into that same file only. Reset by WriteDxlFile before each export.
-struct DxlTemporaryFile {
-    bool created = false;
-    platform::FileIdentity identity;
-    std::uint64_t size = 0;
-};
-extern DxlTemporaryFile dxlTemporaryFile;
+// The temporary file of the export under way: the first chunk creates it, every later one goes
+// into that same file only, and what the chunks stored is counted. WriteDxlFile starts it anew
+// before each export.
+platform::StagingFile& DxlTemporaryFile();
 
 // `context` is the bare temporary file name (wide text). The file is opened, appended to in
 // text mode and closed for every chunk.

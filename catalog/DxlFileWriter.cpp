@@ -6,8 +6,7 @@
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
 #include "notes/NotesStatuses.h"
-#include "platform/FileIntegrity.h"
-#include "platform/Files.h"
+#include "platform/OutputFile.h"
 #include "platform/StopRequest.h"
 
 namespace catalog {
@@ -33,9 +32,7 @@ bool WithRetries(std::u16string_view what, std::u16string_view names, Attempt at
 // True when `path` is the file the export's chunks went to, holding all of them (it is then
 // synced to the disk); false, with a debug line, when it was replaced or changed meanwhile.
 bool IsOwnCompleteFile(const std::u16string& path) {
-    if (platform::SyncFileIfUnchanged(path, dxlTemporaryFile.identity, dxlTemporaryFile.size)) {
-        return true;
-    }
+    if (DxlTemporaryFile().IsCompleteAt(path)) return true;
     driver::LogDebug(u"Unable to write temp file: %s",
                      {std::u16string_view(kDxlTemporaryFileName)});
     return false;
@@ -59,9 +56,11 @@ RetryWaitFunction& RetryWait() {
 
 notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view fileName) {
     const std::u16string temporary = driver::OutputFilePath(kDxlTemporaryFileName);
+    platform::StagingFile& staging = DxlTemporaryFile();
+    staging = platform::StagingFile(temporary);
     const bool cleared = WithRetries(
         u"delete DXL temporary file", kDxlTemporaryFileName, [&](platform::SystemFailure& failure) {
-            return platform::DeleteFilePath(temporary, &failure) != platform::DeleteResult::failed;
+            return staging.Clear(&failure) != platform::DeleteResult::failed;
         });
     if (!cleared) {
         if (platform::StopRequested()) return notes::kStatusStopped;
@@ -71,7 +70,6 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
     }
 
     dxlWriteFailed = false;
-    dxlTemporaryFile = {};
     const notes::NotesStatus status = body();
     if (dxlWriteFailed) {
         Remove(temporary, kDxlTemporaryFileName);
@@ -82,8 +80,7 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
         return status;
     }
 
-    if (platform::StopRequested() ||
-        (dxlTemporaryFile.created && !IsOwnCompleteFile(temporary))) {
+    if (platform::StopRequested() || (staging.created() && !IsOwnCompleteFile(temporary))) {
         Remove(temporary, kDxlTemporaryFileName);
         return notes::kStatusIoError;
     }
@@ -93,7 +90,7 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
     platform::SystemFailure leftover;
     const bool moved =
         WithRetries(u"move DXL file into place", names, [&](platform::SystemFailure& failure) {
-            return platform::MoveFileNoReplace(temporary, target, &failure, &leftover);
+            return staging.PublishWithoutReplacing(target, &failure, &leftover);
         });
     if (!moved) {
         Remove(temporary, kDxlTemporaryFileName);
@@ -103,7 +100,7 @@ notes::NotesStatus WriteDxlFile(const DxlExportBody& body, std::u16string_view f
         return notes::kStatusCannotCreateFile;
     }
     // The move went by name: what arrived must be the file checked above.
-    if (dxlTemporaryFile.created && !IsOwnCompleteFile(target)) {
+    if (staging.created() && !IsOwnCompleteFile(target)) {
         Remove(target, fileName);
         return notes::kStatusIoError;
     }

@@ -2,9 +2,6 @@
 
 #include <tinyxml2.h>
 
-#include <algorithm>
-#include <memory>
-
 #include "directory/DirectoryDocument.h"
 #include "directory/NabFile.h"
 #include "notes/NotesHandleOwner.h"
@@ -12,17 +9,9 @@
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
 #include "notes/NotesStatuses.h"
-#include "platform/TemporaryFile.h"
+#include "platform/OutputFile.h"
 
 namespace directory {
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileOwner = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 notes::NotesStatus ExportDirectory() {
     notes::DatabaseOwner database;
@@ -33,22 +22,22 @@ notes::NotesStatus ExportDirectory() {
     }
 
     // The document grows in an anonymous file; nab.xml changes only once both views were read.
-    const FileOwner document(platform::OpenAnonymousTempFile());
-    if (document == nullptr) {
+    platform::OutputFile document = platform::OutputFile::AnonymousTemporary();
+    if (!document.IsOpen()) {
         driver::LogDebug(u"Unable to create the temporary file of nab.xml");
         return notes::kStatusCannotCreateFile;
     }
     {
-        tinyxml2::XMLPrinter printer(document.get(), false, 0);
+        tinyxml2::XMLPrinter printer(document.stream(), false, 0);
         if (const auto status = WriteDirectoryDocument(printer, database.Get()); status != 0) {
             return status;
         }
     }
-    if (std::fflush(document.get()) != 0 || std::ferror(document.get()) != 0) {
+    if (std::fflush(document.stream()) != 0 || std::ferror(document.stream()) != 0) {
         driver::LogDebug(u"Unable to write the temporary file of nab.xml");
         return notes::kStatusIoError;
     }
-    return PublishNabFile(document.get());
+    return PublishNabFile(document);
 }
 
 }  // namespace directory

@@ -6,59 +6,57 @@
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
 #include "notes/NotesStatuses.h"
-#include "platform/FileIntegrity.h"
-#include "platform/FileReplace.h"
-#include "platform/Files.h"
 #include "platform/StopRequest.h"
 
 namespace directory {
 namespace {
 
-// Adds to `copied` the bytes the copy takes in the text file `to`.
-bool CopyStream(std::FILE* from, std::FILE* to, std::uint64_t& copied) {
+// Copies what `from` holds into `to`, counting what it stores there.
+bool CopyStream(std::FILE* from, platform::OutputFile& to, platform::StagingFile& staging) {
     std::array<char, 65536> chunk;
     while (true) {
         const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), from);
-        if (got > 0 && std::fwrite(chunk.data(), 1, got, to) != got) return false;
-        copied += platform::TextStreamBytes({chunk.data(), got});
+        std::size_t written = 0;
+        const bool whole = to.Write({chunk.data(), got}, &written);
+        staging.Wrote({chunk.data(), written});
+        if (!whole) return false;
         if (got < chunk.size()) return std::ferror(from) == 0;
     }
 }
 
-notes::NotesStatus Fail(const std::u16string& staging, std::u16string_view what,
+// After what failed, one attempt to remove the staging file; one that stays is reported.
+notes::NotesStatus Fail(const platform::StagingFile& staging, std::u16string_view what,
                         notes::NotesStatus status) {
-    platform::DeleteFilePath(staging);
-    driver::LogDebug(u"Unable to %s: %s", {what, std::u16string_view(staging)});
+    driver::LogDebug(u"Unable to %s: %s", {what, std::u16string_view(staging.path())});
+    platform::SystemFailure failure;
+    if (staging.Clear(&failure) == platform::DeleteResult::failed) {
+        driver::LogDebug(u"Unable to delete %s", {std::u16string_view(staging.path())});
+        driver::LogSystemFailure(failure, u"nab.xml.tmp");
+    }
     return status;
 }
 
 }  // namespace
 
-notes::NotesStatus PublishNabFile(std::FILE* document) {
+notes::NotesStatus PublishNabFile(platform::OutputFile& document) {
     if (platform::StopRequested()) return notes::kStatusStopped;
-    const std::u16string staging = driver::OutputFilePath(u"nab.xml.tmp");
-    std::rewind(document);
+    platform::StagingFile staging(driver::OutputFilePath(u"nab.xml.tmp"));
+    std::rewind(document.stream());
     // Made anew, as the DXL exports make temp.tmp: a file left under the name (one this run
     // did not make, a link above all) is never written through, only its name removed.
-    platform::DeleteFilePath(staging);
-    platform::FileIdentity identity;
-    std::FILE* output = platform::OpenTextStream(staging, platform::OpenMode::createNew, &identity);
-    if (output == nullptr) {
-        driver::LogDebug(u"Unable to create %s", {std::u16string_view(staging)});
+    staging.Clear();
+    platform::OutputFile output = staging.Open();
+    if (!output.IsOpen()) {
+        driver::LogDebug(u"Unable to create %s", {std::u16string_view(staging.path())});
         return notes::kStatusCannotCreateFile;
     }
-    std::uint64_t size = 0;
-    const bool copied = CopyStream(document, output, size);
-    // Flushed apart from the close: Wine's C runtime drops the error of the flush in fclose.
-    const bool flushed = std::fflush(output) == 0;
-    if (std::fclose(output) != 0 || !flushed || !copied) {
-        return Fail(staging, u"write", notes::kStatusIoError);
-    }
+    const bool copied = CopyStream(document.stream(), output, staging);
+    if (!output.Close() || !copied) return Fail(staging, u"write", notes::kStatusIoError);
     // Only this run's complete file, on the disk, takes the place of nab.xml.
-    if (platform::StopRequested() || !platform::SyncFileIfUnchanged(staging, identity, size)) {
+    if (platform::StopRequested() || !staging.IsCompleteAt(staging.path())) {
         return Fail(staging, u"write", notes::kStatusIoError);
     }
-    if (!platform::ReplaceFile(staging, driver::OutputFilePath(u"nab.xml"))) {
+    if (!staging.PublishReplacing(driver::OutputFilePath(u"nab.xml"))) {
         return Fail(staging, u"move into place", notes::kStatusCannotCreateFile);
     }
     return 0;

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "driver/RunSettings.h"
-#include "platform/FileIntegrity.h"
-#include "platform/Files.h"
+#include "platform/OutputFile.h"
 #include "platform/Text.h"
 
 namespace driver {
@@ -48,18 +47,10 @@ void LogMessage(LogLevel level, std::u16string_view text) {
     bytes.resize(platform::Utf8PrefixLength(bytes, kLogLineBytes - 2));
     bytes += '\n';
 
-    const std::u16string path = OutputFilePath(kRunLogFileName);
-    std::FILE* file = platform::OpenTextStream(path, platform::OpenMode::append);
-    if (file == nullptr) {
-        runLogFailed = true;
-        return;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    // Flushed apart from the close: Wine's C runtime drops the error of the flush in fclose.
-    const bool flushed = std::fflush(file) == 0;
-    if (std::fclose(file) != 0 || !flushed || !written) {
-        // A line written in part would have the next line joined onto it.
-        platform::CutRegularFile(path, platform::ScanCompleteLines);
+    // A line written in part would have the next line joined onto it: it is cut away.
+    platform::OutputFile file(OutputFilePath(kRunLogFileName), platform::OpenMode::append);
+    const bool written = file.IsOpen() && file.Write(bytes);
+    if (!file.CloseKeepingWholeLines(!written, platform::LineEnds::lines) || !written) {
         runLogFailed = true;
     }
 }

@@ -9,9 +9,9 @@
 #include "logscan/ActivityRecordHandler.h"
 #include "logscan/ActivityScanContext.h"
 #include "logscan/LogStream.h"
-#include "logscan/RowFile.h"
 #include "logscan/ScanOptions.h"
 #include "notes/NotesStatuses.h"
+#include "platform/OutputFile.h"
 #include "platform/StopRequest.h"
 
 namespace logscan {
@@ -28,7 +28,7 @@ std::u16string_view DatabaseToScan(const driver::RunSettings& settings) {
 }
 
 // Everything between the session's start and its end; writes the run-log line of a failure.
-void ScanIntoFile(RowFile& output) {
+void ScanIntoFile(platform::OutputFile& output) {
     const driver::RunSettings& settings = driver::Settings();
     const std::optional<notes::TimeDate> start = ParseStartTime(settings.startTime);
     if (!start) {
@@ -62,7 +62,8 @@ void ScanIntoFile(RowFile& output) {
     stream.Close();
     // Rows wait in the stream's buffer; a write error may show only now, and must not be lost.
     // A row cut by it is cut away before the line is logged (on a full disk that makes room).
-    if (!output.CloseKeepingCompleteRows(notes::IsStatus(status, notes::kStatusIoError)) &&
+    if (!output.CloseKeepingWholeLines(notes::IsStatus(status, notes::kStatusIoError),
+                                       platform::LineEnds::csvRows) &&
         status == 0) {
         status = notes::kStatusIoError;
     }
@@ -74,8 +75,8 @@ void ScanIntoFile(RowFile& output) {
 }  // namespace
 
 void ExportActivityLog() {
-    RowFile output;
-    if (!output.Open(driver::OutputFilePath(u"logscan.txt"))) {
+    platform::OutputFile output(driver::OutputFilePath(u"logscan.txt"), platform::OpenMode::replace);
+    if (!output.IsOpen()) {
         driver::LogMessage(driver::kLogError, u"Unable to create output file");
         return;
     }

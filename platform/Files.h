@@ -40,20 +40,6 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-enum class OpenMode {
-    replace,         // create, or empty an existing file
-    append,          // create if absent
-    createNew,       // fails when anything of that name exists
-    appendExisting,  // fails when the file is absent
-};
-
-// A C stream in text mode: every line feed written reaches the file as CR LF, on every platform.
-// A symbolic link, a FIFO, a device or anything else that is not a regular file is never opened
-// (nor followed, nor waited for): null, as for a file that cannot be opened. `identity`, when
-// given, receives the identity of the opened file.
-std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode,
-                          FileIdentity* identity = nullptr, SystemFailure* failure = nullptr);
-
 // True when files can be created in `folder` and the file `path` can be appended to: it is absent,
 // or a regular file (not a link) open to writing.
 bool CanWriteFileIn(const std::u16string& folder, const std::u16string& path);

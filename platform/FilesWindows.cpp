@@ -22,7 +22,7 @@ PathKind QueryPathKind(const std::u16string& path) {
 DeleteResult DeleteFilePath(const std::u16string& path, SystemFailure* failure) {
     if (::DeleteFileW(ToWide(path).c_str())) return DeleteResult::deleted;
     if (::GetLastError() == ERROR_FILE_NOT_FOUND) return DeleteResult::notFound;
-    KeepFailure("DeleteFileW", failure);
+    Failed("DeleteFileW", failure);
     return DeleteResult::failed;
 }
 
@@ -30,7 +30,7 @@ bool MoveFileNoReplace(const std::u16string& from, const std::u16string& to,
                        SystemFailure* failure, SystemFailure* /*leftover*/) {
     // MoveFileW never replaces an existing target.
     return ::MoveFileW(ToWide(from).c_str(), ToWide(to).c_str()) != 0 ||
-           KeepFailure("MoveFileW", failure);
+           Failed("MoveFileW", failure);
 }
 
 void SleepMilliseconds(unsigned milliseconds) { ::Sleep(milliseconds); }
@@ -54,33 +54,6 @@ HandleOwner OpenRegularFileHandle(const std::u16string& path, DWORD access, DWOR
 FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return {info.dwVolumeSerialNumber,
             (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
-}
-
-std::FILE* OpenTextStream(const std::u16string& path, OpenMode mode, FileIdentity* identity,
-                          SystemFailure* failure) {
-    DWORD disposition = CREATE_ALWAYS;
-    switch (mode) {
-        case OpenMode::replace: disposition = CREATE_ALWAYS; break;
-        case OpenMode::append: disposition = OPEN_ALWAYS; break;
-        case OpenMode::createNew: disposition = CREATE_NEW; break;
-        case OpenMode::appendExisting: disposition = OPEN_EXISTING; break;
-    }
-    BY_HANDLE_FILE_INFORMATION info{};
-    HandleOwner file = OpenRegularFileHandle(path, GENERIC_WRITE, disposition, info);
-    if (!file.IsOpen()) {
-        KeepFailure("CreateFileW", failure);
-        return nullptr;
-    }
-    if (identity != nullptr) *identity = IdentityOf(info);
-    // The C runtime's text mode stores every line feed as CR LF.
-    const bool replace = mode == OpenMode::replace;
-    const int descriptor = ::_open_osfhandle(reinterpret_cast<std::intptr_t>(file.Get()),
-                                             _O_WRONLY | _O_TEXT | (replace ? 0 : _O_APPEND));
-    if (descriptor < 0) return nullptr;
-    file.Release();  // the descriptor owns it now
-    std::FILE* stream = ::_fdopen(descriptor, replace ? "wt" : "at");
-    if (stream == nullptr) ::_close(descriptor);
-    return stream;
 }
 
 bool CanWriteFileIn(const std::u16string& folder, const std::u16string& path) {

@@ -19,7 +19,7 @@ SystemFailure FailureOf(const char* call) {
 #endif
 }
 
-bool KeepFailure(const char* call, SystemFailure* failure) {
+bool Failed(const char* call, SystemFailure* failure) {
     if (failure != nullptr) *failure = FailureOf(call);
     return false;
 }

@@ -15,9 +15,9 @@ struct SystemFailure {
 // `call` with the system's error code of the moment.
 SystemFailure FailureOf(const char* call);
 
-// For a platform call that failed: false, with FailureOf(call) kept in `failure` when one is
-// given.
-bool KeepFailure(const char* call, SystemFailure* failure);
+// Reports that platform call `call` failed: gives false, and keeps FailureOf(call) in `failure`
+// when one is given (`return Failed("link", failure);`).
+bool Failed(const char* call, SystemFailure* failure);
 
 // "call(names): the system's text", e.g. "open(temp.tmp): Permission denied"; empty when nothing
 // failed.
