@@ -121,7 +121,7 @@ bool EnterNotesSession() {
     // Bytes that are not UTF-8 have no exact form: read as U+FFFD they would be another
     // password, which might open the ID.
     const RunSettings& settings = Settings();
-    if (!settings.idFile.empty() && !platform::IsExactArgument(settings.password)) {
+    if (!settings.idFile.empty() && !platform::IsExactText(settings.password)) {
         LogMessage(kLogError, u"Unable to switch id (the password is not valid UTF-8)");
         EndNotesSession();
         return false;

@@ -122,7 +122,7 @@ LibraryLoad LoadNotesLibrary() {
     Failure last = {"", "no library to try"};
     for (const std::u16string& candidate : NotesLibraryCandidates()) {
         // Bytes that are not UTF-8 name no file: read as U+FFFD they would name another one.
-        if (!platform::IsExactArgument(candidate)) {
+        if (!platform::IsExactText(candidate)) {
             last = {platform::Utf16ToUtf8(candidate), "the name is not valid UTF-8"};
             continue;
         }

@@ -15,19 +15,6 @@ std::vector<std::u16string> WideArguments(int argc, char** argv) {
     return arguments;
 }
 
-bool IsExactArgument(std::u16string_view argument) {
-    for (std::size_t i = 0; i < argument.size(); ++i) {
-        const char16_t c = argument[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < argument.size() && argument[i + 1] >= 0xDC00 &&
-            argument[i + 1] <= 0xDFFF) {
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name) {
     const char* value = std::getenv(Utf16ToUtf8(name).c_str());
     if (value == nullptr) return std::nullopt;

@@ -11,12 +11,8 @@ namespace platform {
 // The process's arguments as UTF-16 texts, the program path first.
 std::vector<std::u16string> WideArguments(int argc, char** argv);
 
-// False when `argument`, from WideArguments, stands for bytes that have no UTF-16 form: as a
-// path or a name it would come out as another one.
-bool IsExactArgument(std::u16string_view argument);
-
 // Nothing when the variable does not exist; an existing empty variable gives an empty text. A
-// value that is not UTF-8 comes back as WideArguments gives such an argument: IsExactArgument
+// value that is not UTF-8 comes back as WideArguments gives such an argument: IsExactText
 // tells it.
 std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name);
 

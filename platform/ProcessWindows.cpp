@@ -8,8 +8,6 @@
 namespace platform {
 
 // The system's own UTF-16 arguments name exactly what they name.
-bool IsExactArgument(std::u16string_view /*argument*/) { return true; }
-
 std::optional<std::u16string> ReadEnvironmentVariable(const std::u16string& name) {
     const std::wstring wideName = ToWide(name);
     std::wstring value(64, L'\0');

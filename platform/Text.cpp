@@ -3,6 +3,19 @@
 #include <cstdint>
 
 namespace platform {
+namespace {
+
+// The UTF-16 units of the character at `text[at]`: 2 for a surrogate pair, 1 for any other
+// character, 0 for a surrogate without its other half.
+std::size_t CharacterUnits(std::u16string_view text, std::size_t at) {
+    const char16_t c = text[at];
+    if (c < 0xD800 || c > 0xDFFF) return 1;
+    const bool paired = c <= 0xDBFF && at + 1 < text.size() && text[at + 1] >= 0xDC00 &&
+                        text[at + 1] <= 0xDFFF;
+    return paired ? 2 : 0;
+}
+
+}  // namespace
 
 #ifndef _WIN32
 namespace {
@@ -49,12 +62,10 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = kReplacement;
+        switch (CharacterUnits(text, i)) {
+            case 0: c = kReplacement; break;
+            case 2: c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00); break;
+            default: break;
         }
         AppendUtf8(out, c);
     }
@@ -83,6 +94,15 @@ std::u16string Utf8ToUtf16KeepingBytes(std::string_view text) {
     return out;
 }
 
+bool IsExactText(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t units = CharacterUnits(text, i);
+        if (units == 0) return false;
+        i += units;
+    }
+    return true;
+}
+
 // The ANSI code page of a POSIX system is its locale's, which is UTF-8 here.
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text) { return Utf16ToUtf8(text); }
 std::u16string AnsiToUtf16(std::string_view text) { return Utf8ToUtf16(text); }
@@ -90,13 +110,10 @@ std::u16string AnsiToUtf16(std::string_view text) { return Utf8ToUtf16(text); }
 
 std::u16string WithoutUnpairedSurrogates(std::u16string_view text) {
     std::u16string out(text);
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const bool high = out[i] >= 0xD800 && out[i] <= 0xDBFF;
-        if (high && i + 1 < out.size() && out[i + 1] >= 0xDC00 && out[i + 1] <= 0xDFFF) {
-            ++i;
-        } else if (out[i] >= 0xD800 && out[i] <= 0xDFFF) {
-            out[i] = 0xFFFD;
-        }
+    for (std::size_t i = 0; i < out.size();) {
+        const std::size_t units = CharacterUnits(out, i);
+        if (units == 0) out[i] = 0xFFFD;
+        i += units == 0 ? 1 : units;
     }
     return out;
 }

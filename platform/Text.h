@@ -17,6 +17,10 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // Each byte that does not belong to valid UTF-8 becomes an unpaired surrogate (U+DC80 to
 // U+DCFF), which no valid UTF-8 gives: the text shows that it cannot be converted back.
 std::u16string Utf8ToUtf16KeepingBytes(std::string_view text);
+// False when `text`, as the platform gave it (an argument, an environment value), stands for
+// bytes that have no UTF-16 form (POSIX: kept by Utf8ToUtf16KeepingBytes): as a path or a name
+// it would come out as another one. Windows hands over UTF-16 itself: always true there.
+bool IsExactText(std::u16string_view text);
 // The system's ANSI code page; nothing when a character has no form there.
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text);
 std::u16string AnsiToUtf16(std::string_view text);

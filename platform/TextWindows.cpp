@@ -52,5 +52,7 @@ std::optional<std::string> Utf16ToAnsi(std::u16string_view text) {
 
 std::u16string AnsiToUtf16(std::string_view text) { return ToUtf16(CP_ACP, text); }
 
+bool IsExactText(std::u16string_view /*text*/) { return true; }
+
 }  // namespace platform
 #endif

@@ -11,10 +11,11 @@ namespace driver {
 
 struct ModeEntry {
     bool RunMode::*mark;
-    // A mode that runs its own Notes session and reports its own failures.
-    void (*runsItself)();
-    // A mode that the driver wraps in a Notes session; its failure text takes the library's text.
-    notes::NotesStatus (*export_)();
+    // Exactly one of the two is set. A mode that opens its output file, then runs its own Notes
+    // session and reports its own failures:
+    void (*runWithOwnSession)();
+    // A mode that the driver wraps in a Notes session; its failure text takes the library's text:
+    notes::NotesStatus (*runInDriverSession)();
     // The line of a failed Notes operation of the mode, with the library's text for its status.
     std::u16string_view failureText;
     // The line of a mode that runs itself when it cannot create its output file.

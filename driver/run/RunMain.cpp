@@ -9,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/FolderLock.h"
 #include "platform/Process.h"
+#include "platform/Text.h"
 #include "platform/StopRequest.h"
 
 namespace driver {
@@ -23,10 +24,10 @@ void ShowVersion() {
 // One run per output folder: a second run at the same time would write the same temporary
 // files. The lock is held until the process ends; a run that cannot take it writes nothing but
 // its failure line, as when its output file cannot be created.
-void RunInSession(const ModeEntry& mode, platform::FolderLock& lock) {
+void RunInDriverSession(const ModeEntry& mode, platform::FolderLock& lock) {
     if (!EnterNotesSession()) return;
     const notes::NotesStatus status = lock.TryLock(Settings().outputDir)
-                                          ? mode.export_()
+                                          ? mode.runInDriverSession()
                                           : notes::kStatusCannotCreateFile;
     // A mode stopped on request fails; the stop's own line says why.
     if (status != 0 && !platform::StopRequested()) LogNotesError(mode.failureText, status);
@@ -39,7 +40,7 @@ void RunInSession(const ModeEntry& mode, platform::FolderLock& lock) {
 bool ValuesAreExact(const RunSettings& settings) {
     for (const std::u16string* value : {&settings.server, &settings.databasePath, &settings.idFile,
                                         &settings.startTime, &settings.rowLimit}) {
-        if (!platform::IsExactArgument(*value)) return false;
+        if (!platform::IsExactText(*value)) return false;
     }
     return true;
 }
@@ -50,12 +51,12 @@ void ReportInexactValue(const ModeEntry& mode) {
     EndNotesSession();
 }
 
-void RunItself(const ModeEntry& mode, platform::FolderLock& lock) {
+void RunWithOwnSession(const ModeEntry& mode, platform::FolderLock& lock) {
     if (!lock.TryLock(Settings().outputDir)) {
         LogMessage(kLogError, mode.outputFailureLine);
         return;
     }
-    mode.runsItself();
+    mode.runWithOwnSession();
 }
 
 }  // namespace
@@ -82,7 +83,7 @@ int RunMain(int argc, const char16_t* const* argv) {
 
     // A folder the run log cannot be written to is as unusable as a missing one: every failure
     // would go unreported.
-    if (settings.outputDir.empty() || !platform::IsExactArgument(settings.outputDir) ||
+    if (settings.outputDir.empty() || !platform::IsExactText(settings.outputDir) ||
         platform::QueryPathKind(settings.outputDir) != platform::PathKind::directory ||
         !platform::CanWriteFileIn(settings.outputDir, OutputFilePath(kRunLogFileName))) {
         return 1;
@@ -97,10 +98,10 @@ int RunMain(int argc, const char16_t* const* argv) {
         }
         if (!ValuesAreExact(settings)) {
             ReportInexactValue(mode);
-        } else if (mode.runsItself != nullptr) {
-            RunItself(mode, lock);
+        } else if (mode.runWithOwnSession != nullptr) {
+            RunWithOwnSession(mode, lock);
         } else {
-            RunInSession(mode, lock);
+            RunInDriverSession(mode, lock);
         }
         break;
     }
