@@ -10,7 +10,6 @@
 #include "driver/RunLog.h"
 #include "driver/RunSettings.h"
 #include "notes/NotesStatuses.h"
-#include "platform/Process.h"
 #include "platform/Text.h"
 
 namespace driver {
