@@ -7,7 +7,7 @@
 
 namespace {
 
-using catalogtest::AcmeRun;
+using testsupport::AcmeRun;
 using catalogtest::NoteIds;
 using catalogtest::ReadDxl;
 using testsupport::ReadFile;
@@ -44,10 +44,10 @@ TEST(ServerCatalogTest, ExportsExactlyTheServersNotefileDocuments) {
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
     // Not: Mail01's and Hub02's entries, one whose server is written short, another form, a
     // design note.
-    ExpectCatalogFile(run.Output() / "catalog.dxl", {"2102", "2110", "2118", "2122"});
-    EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
+    ExpectCatalogFile(run.output() / "catalog.dxl", {"2102", "2110", "2118", "2122"});
+    EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp"));
     EXPECT_TRUE(run.Log().empty());
-    run.ExpectEverythingReleased();
+    run.ExpectEveryHandleReleased();
 }
 
 TEST(ServerCatalogTest, TheServerNameComesFromTheOpenedDatabaseNotFromTheCommandLine) {
@@ -55,8 +55,8 @@ TEST(ServerCatalogTest, TheServerNameComesFromTheOpenedDatabaseNotFromTheCommand
     const AcmeRun canonical;
     ASSERT_EQ(abbreviated.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
     ASSERT_EQ(canonical.Run({"-CATALOG", "-s", "cn=HUB01/o=acme"}).exitCode, 0);
-    EXPECT_EQ(ReadFile(canonical.Output() / "catalog.dxl"),
-              ReadFile(abbreviated.Output() / "catalog.dxl"));
+    EXPECT_EQ(ReadFile(canonical.output() / "catalog.dxl"),
+              ReadFile(abbreviated.output() / "catalog.dxl"));
 }
 
 TEST(ServerCatalogTest, TheLocalCatalogIsSearchedForItsOwnPath) {
@@ -64,7 +64,7 @@ TEST(ServerCatalogTest, TheLocalCatalogIsSearchedForItsOwnPath) {
     // and no entry names that server.
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-catalog"}).exitCode, 0);
-    ExpectCatalogFile(run.Output() / "catalog.dxl", {});
+    ExpectCatalogFile(run.output() / "catalog.dxl", {});
     EXPECT_TRUE(run.Log().empty());
 }
 
@@ -73,16 +73,16 @@ TEST(ServerCatalogTest, AnUnknownServerIsReportedWithTheLibrarysText) {
     ASSERT_EQ(run.Run({"-catalog", "-s", "Nowhere/Acme"}).exitCode, 0);
     EXPECT_EQ(run.Log(),
               Ids{"#ERROR# - Unable to read catalog (" + testsupport::kServerNotFoundText + ")"});
-    EXPECT_EQ(testsupport::ReportDiagnostics(run.Report()),
+    EXPECT_EQ(testsupport::ReportDiagnostics(run.report()),
               Ids{"0x0803: Unable to find path to server Nowhere/Acme"});
-    EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
-    run.ExpectEverythingReleased();
+    EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
+    run.ExpectEveryHandleReleased();
 }
 
 // Keeps the real one-second waits between the attempts.
 TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
     const AcmeRun run;
-    WriteFile(run.Output() / "catalog.dxl", "earlier export");
+    WriteFile(run.output() / "catalog.dxl", "earlier export");
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}).exitCode, 0);
     // The system's reason follows each retry; Windows gives its own text for MoveFileW.
     const Ids log = run.Log();
@@ -104,9 +104,9 @@ TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
                              "#WARNING# - Unable to move DXL file into place (tried retry)",
                              "#ERROR# - Unable to read catalog (File cannot be created)",
                          }));
-    EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), "earlier export");
-    EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
-    run.ExpectEverythingReleased();
+    EXPECT_EQ(ReadFile(run.output() / "catalog.dxl"), "earlier export");
+    EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp"));
+    run.ExpectEveryHandleReleased();
 }
 
 // A library whose DXL exporter does not raise the note-open hook: the notes go out without
@@ -114,12 +114,12 @@ TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
 TEST(ServerCatalogTest, WithoutHookCallsTheDocumentsLackReplicaIdTextAndDebugSaysWhy) {
     const AcmeRun run("SimDxlOpenHooks=0\n");
     for (const bool debug : {false, true}) {
-        std::filesystem::remove(run.Output() / "log.txt");
+        std::filesystem::remove(run.output() / "log.txt");
         ASSERT_EQ(run.Run(debug ? Ids{"-catalog", "-s", "Hub01/Acme", "-debug"}
                                 : Ids{"-catalog", "-s", "Hub01/Acme"})
                       .exitCode,
                   0);
-        const auto documents = ReadDxl(run.Output() / "catalog.dxl");
+        const auto documents = ReadDxl(run.output() / "catalog.dxl");
         EXPECT_EQ(NoteIds(documents), (Ids{"2102", "2110", "2118", "2122"}));
         for (const auto& document : documents) {
             EXPECT_EQ(document.Item("ReplicaIdText"), nullptr) << document.noteId;
@@ -128,56 +128,56 @@ TEST(ServerCatalogTest, WithoutHookCallsTheDocumentsLackReplicaIdTextAndDebugSay
                                 "#DEBUG# - ReplicaIdText was not added because the library "
                                 "did not call the note-open hook"};
         EXPECT_EQ(run.Log(), debug ? debugLines : Ids{});
-        std::filesystem::remove(run.Output() / "catalog.dxl");
+        std::filesystem::remove(run.output() / "catalog.dxl");
     }
-    run.ExpectEverythingReleased();
+    run.ExpectEveryHandleReleased();
 }
 
 TEST(FullCatalogTest, ExportsTheCatalogDocumentsAndTheAnonymityMap) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-brenvik", "-p", "acme-catalog.nsf"}).exitCode, 0);
     // Not: a "CUSER" form (text compares exactly), another form, a design note.
-    ExpectCatalogFile(run.Output() / "catalog.dxl", {"402", "406", "410"});
-    ExpectCatalogFile(run.Output() / "anonMap.dxl", {"418"});
-    EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
+    ExpectCatalogFile(run.output() / "catalog.dxl", {"402", "406", "410"});
+    ExpectCatalogFile(run.output() / "anonMap.dxl", {"418"});
+    EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp"));
     EXPECT_TRUE(run.Log().empty());
-    run.ExpectEverythingReleased();
+    run.ExpectEveryHandleReleased();
 }
 
 TEST(FullCatalogTest, NoAnonymityMapIsWrittenUnlessExactlyOneExists) {
     for (const bool twoMaps : {false, true}) {
         const AcmeRun run;
-        std::string database = ReadFile(run.Environment() / "acme-catalog.nsf");
+        std::string database = ReadFile(run.environment() / "acme-catalog.nsf");
         // Make the memo a second map, or rename the one map away.
         if (twoMaps) {
             database.replace(database.find("\"Memo\""), 6, "\"anonMap\"");
         } else {
             database.replace(database.find("\"anonMap\""), 9, "\"anonMapX\"");
         }
-        WriteFile(run.Environment() / "acme-catalog.nsf", database);
+        WriteFile(run.environment() / "acme-catalog.nsf", database);
         ASSERT_EQ(run.Run({"-brenvik", "-p", "acme-catalog.nsf"}).exitCode, 0);
-        ExpectCatalogFile(run.Output() / "catalog.dxl", {"402", "406", "410"});
-        EXPECT_FALSE(std::filesystem::exists(run.Output() / "anonMap.dxl")) << twoMaps;
+        ExpectCatalogFile(run.output() / "catalog.dxl", {"402", "406", "410"});
+        EXPECT_FALSE(std::filesystem::exists(run.output() / "anonMap.dxl")) << twoMaps;
         EXPECT_TRUE(run.Log().empty()) << twoMaps;
-        run.ExpectEverythingReleased();
+        run.ExpectEveryHandleReleased();
     }
 }
 
 TEST(FullCatalogTest, ADatabaseOnAServer) {
     const AcmeRun run;
-    std::filesystem::copy_file(run.Environment() / "acme-catalog.nsf",
-                               run.Environment() / "hub01" / "acme-catalog.nsf");
-    std::filesystem::remove(run.Environment() / "acme-catalog.nsf");
+    std::filesystem::copy_file(run.environment() / "acme-catalog.nsf",
+                               run.environment() / "hub01" / "acme-catalog.nsf");
+    std::filesystem::remove(run.environment() / "acme-catalog.nsf");
     ASSERT_EQ(run.Run({"-brenvik", "-s", "Hub01/Acme", "-p", "acme-catalog.nsf"}).exitCode, 0);
-    ExpectCatalogFile(run.Output() / "catalog.dxl", {"402", "406", "410"});
+    ExpectCatalogFile(run.output() / "catalog.dxl", {"402", "406", "410"});
 }
 
 TEST(FullCatalogTest, WithoutADatabasePathNothingIsOpened) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-brenvik"}).exitCode, 0);
     EXPECT_EQ(run.Log(), Ids{"#ERROR# - Unable to read catalog (File does not exist)"});
-    EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
-    run.ExpectEverythingReleased();
+    EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
+    run.ExpectEveryHandleReleased();
 }
 
 }  // namespace

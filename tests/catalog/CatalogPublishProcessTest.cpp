@@ -11,7 +11,7 @@
 
 namespace {
 
-using catalogtest::AcmeRun;
+using testsupport::AcmeRun;
 using testsupport::ReadFile;
 using Faults = std::map<std::string, std::string>;
 
@@ -38,15 +38,15 @@ protected:
         faults["AT"] = "1000000";
         faults["COUNT_FILE"] = (counts / "count").string();
         EXPECT_EQ(Run(faults).exitCode, 0);
-        std::filesystem::remove(run.Output() / "catalog.dxl");
+        std::filesystem::remove(run.output() / "catalog.dxl");
         return std::stoi(ReadFile(counts / "count"));
     }
 
     void ExpectNothingPublished(const std::string& what) const {
         EXPECT_EQ(run.Log(), std::vector<std::string>{kIoErrorLine}) << what;
-        EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl")) << what;
-        EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp")) << what;
-        std::filesystem::remove(run.Output() / "log.txt");
+        EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl")) << what;
+        EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp")) << what;
+        std::filesystem::remove(run.output() / "log.txt");
     }
 
     const AcmeRun run{"SimDxlChunk=2000\n"};
@@ -78,7 +78,7 @@ TEST_F(CatalogPublishProcess, EachCheckBeforePublishingStopsABadFile) {
 // by a rename that refuses an existing target, or, where there is none, after a look for it.
 TEST_F(CatalogPublishProcess, WithoutHardLinksTheFileIsRenamedButNeverReplaces) {
     ASSERT_EQ(run.Run(kArguments).exitCode, 0);
-    const std::string expected = ReadFile(run.Output() / "catalog.dxl");
+    const std::string expected = ReadFile(run.output() / "catalog.dxl");
     const std::vector<Faults> fileSystems = {
         {{"CALL", "link"}, {"ERRNO", "EPERM"}, {"TIMES", "0"}},
         {{"CALL", "link,renameat2"}, {"ERRNO", "EPERM,EINVAL"}, {"TIMES", "0"}},
@@ -86,24 +86,24 @@ TEST_F(CatalogPublishProcess, WithoutHardLinksTheFileIsRenamedButNeverReplaces) 
     };
     for (const Faults& fileSystem : fileSystems) {
         const std::string what = fileSystem.at("CALL") + " " + fileSystem.at("ERRNO");
-        std::filesystem::remove(run.Output() / "catalog.dxl");
+        std::filesystem::remove(run.output() / "catalog.dxl");
         EXPECT_EQ(Run(fileSystem).exitCode, 0) << what;
         EXPECT_EQ(run.Log(), std::vector<std::string>{}) << what;
-        EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), expected) << what;
-        EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp")) << what;
+        EXPECT_EQ(ReadFile(run.output() / "catalog.dxl"), expected) << what;
+        EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp")) << what;
     }
     // An older file stays, whichever way the move goes.
     for (const Faults& fileSystem : {fileSystems[0], fileSystems[1]}) {
         const std::string what = fileSystem.at("CALL");
-        testsupport::WriteFile(run.Output() / "catalog.dxl", kOlderCatalog);
+        testsupport::WriteFile(run.output() / "catalog.dxl", kOlderCatalog);
         EXPECT_EQ(Run(fileSystem).exitCode, 0) << what;
         const std::vector<std::string> log = {
             "#WARNING# - Unable to move DXL file into place (tried retry)",
             "#ERROR# - Unable to read catalog (File cannot be created)"};
         EXPECT_EQ(run.Log(), log) << what;
-        EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), kOlderCatalog) << what;
-        EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp")) << what;
-        std::filesystem::remove(run.Output() / "log.txt");
+        EXPECT_EQ(ReadFile(run.output() / "catalog.dxl"), kOlderCatalog) << what;
+        EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp")) << what;
+        std::filesystem::remove(run.output() / "log.txt");
     }
 }
 
@@ -112,8 +112,8 @@ TEST_F(CatalogPublishProcess, WithoutHardLinksTheFileIsRenamedButNeverReplaces) 
 // next export cannot clear temp.tmp and says so.
 TEST_F(CatalogPublishProcess, AFileMovedIntoPlaceIsPublishedThoughItsOldNameStays) {
     ASSERT_EQ(run.Run(kArguments).exitCode, 0);
-    const std::string expected = ReadFile(run.Output() / "catalog.dxl");
-    std::filesystem::remove(run.Output() / "catalog.dxl");
+    const std::string expected = ReadFile(run.output() / "catalog.dxl");
+    std::filesystem::remove(run.output() / "catalog.dxl");
     // The first unlink of temp.tmp is the clearing before the export, which finds nothing.
     const Faults appendOnly = {
         {"CALL", "unlink"}, {"PATH", "temp.tmp"}, {"AT", "2"}, {"TIMES", "0"}, {"ERRNO", "EPERM"}};
@@ -122,24 +122,24 @@ TEST_F(CatalogPublishProcess, AFileMovedIntoPlaceIsPublishedThoughItsOldNameStay
     std::vector<std::string> arguments = kArguments;
     arguments.push_back("-debug");
     EXPECT_EQ(run.Run(arguments, options).exitCode, 0);
-    EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), expected);
-    EXPECT_EQ(ReadFile(run.Output() / "temp.tmp"), expected);
+    EXPECT_EQ(ReadFile(run.output() / "catalog.dxl"), expected);
+    EXPECT_EQ(ReadFile(run.output() / "temp.tmp"), expected);
     const std::vector<std::string> log = run.Log();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
               (std::vector<std::string>{
                   "#DEBUG# - Unable to remove temp.tmp after moving it into place",
                   "#DEBUG# - unlink(temp.tmp): Operation not permitted"}));
-    std::filesystem::remove(run.Output() / "log.txt");
+    std::filesystem::remove(run.output() / "log.txt");
 
-    std::filesystem::remove(run.Output() / "catalog.dxl");
+    std::filesystem::remove(run.output() / "catalog.dxl");
     options.environment = testsupport::FaultInjection(
         {{"CALL", "unlink"}, {"PATH", "temp.tmp"}, {"TIMES", "0"}, {"ERRNO", "EPERM"}});
     EXPECT_EQ(run.Run(kArguments, options).exitCode, 0);
     EXPECT_EQ(run.Log(), (std::vector<std::string>{
                              "#WARNING# - Unable to delete DXL temporary file (tried retry)",
                              "#ERROR# - Unable to read catalog (File already exists)"}));
-    EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
+    EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
 }
 
 // A stop requested while the export writes temp.tmp: nothing is published, nothing is left.
@@ -147,7 +147,7 @@ TEST_F(CatalogPublishProcess, AStopRequestLeavesNeitherTheFileNorItsTemporaryFil
     const AcmeRun slow{"SimDxlChunk=20\n"};
     catalogtest::WriteBigCatalog(slow, 400);
     testsupport::ProcessOptions options;
-    const std::filesystem::path temporary = slow.Output() / "temp.tmp";
+    const std::filesystem::path temporary = slow.output() / "temp.tmp";
     options.whileRunning = [&](int processId) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!std::filesystem::exists(temporary) && std::chrono::steady_clock::now() < end) {
@@ -157,9 +157,9 @@ TEST_F(CatalogPublishProcess, AStopRequestLeavesNeitherTheFileNorItsTemporaryFil
     };
     EXPECT_EQ(slow.Run(kArguments, options).exitCode, 128 + SIGTERM);
     EXPECT_EQ(slow.Log(), std::vector<std::string>{"#ERROR# - Run stopped on request"});
-    EXPECT_FALSE(std::filesystem::exists(slow.Output() / "catalog.dxl"));
+    EXPECT_FALSE(std::filesystem::exists(slow.output() / "catalog.dxl"));
     EXPECT_FALSE(std::filesystem::exists(temporary));
-    slow.ExpectEverythingReleased();
+    slow.ExpectEveryHandleReleased();
 }
 
 }  // namespace

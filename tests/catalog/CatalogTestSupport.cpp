@@ -57,37 +57,7 @@ bool HasCrLfLineEnds(const std::string& content) {
     return true;
 }
 
-AcmeRun::AcmeRun(const std::string& extraIniLines) {
-    testsupport::CopyExample("acme", Environment());
-    std::filesystem::create_directories(Output());
-    const std::string ini = testsupport::ReadFile(Environment() / "notes.ini");
-    testsupport::WriteFile(Ini(), ini + "SimReport=" + (scratch_ / "report.json").string() + "\n" +
-                                      extraIniLines);
-}
-
-testsupport::ProcessResult AcmeRun::Run(const std::vector<std::string>& arguments,
-                                        const testsupport::ProcessOptions& options) const {
-    std::vector<std::string> all = {"=" + Ini().string()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    all.push_back("-o");
-    all.push_back(Output().string());
-    return testsupport::RunExporter(all, options);
-}
-
-std::vector<std::string> AcmeRun::Log() const {
-    if (!std::filesystem::exists(Output() / "log.txt")) return {};
-    return testsupport::LogLinesAfterLibraryLine(Output() / "log.txt");
-}
-
-void AcmeRun::ExpectEverythingReleased() const {
-    const std::string content = testsupport::ReadFile(scratch_ / "report.json");
-    const nlohmann::json report = nlohmann::json::parse(content, nullptr, false);
-    ASSERT_FALSE(report.is_discarded()) << "no runtime report: " << content;
-    EXPECT_EQ(report["openHandles"], nlohmann::json::array()) << report.dump();
-    EXPECT_EQ(report["misuses"], nlohmann::json::array()) << report.dump();
-}
-
-void WriteBigCatalog(const AcmeRun& run, int notes) {
+void WriteBigCatalog(const testsupport::AcmeRun& run, int notes) {
     using Json = nlohmann::json;
     Json documents = Json::array();
     for (int i = 1; i <= notes; ++i) {
@@ -99,7 +69,7 @@ void WriteBigCatalog(const AcmeRun& run, int notes) {
         items.push_back(Json::array({"ReplicaId", Json{{"time", "C1257A3B004F1E2D"}}}));
         documents.push_back(Json{{"items", items}});
     }
-    testsupport::WriteFile(run.Environment() / "hub01" / "catalog.nsf",
+    testsupport::WriteFile(run.environment() / "hub01" / "catalog.nsf",
                            Json{{"title", "Big"}, {"notes", documents}}.dump());
 }
 

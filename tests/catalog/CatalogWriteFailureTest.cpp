@@ -6,15 +6,15 @@
 
 namespace {
 
-using catalogtest::AcmeRun;
+using testsupport::AcmeRun;
 
 constexpr long kFileSizeLimit = 8192;
 
 void ExpectFailedWrite(const AcmeRun& run, const std::vector<std::string>& log) {
     EXPECT_EQ(run.Log(), log);
-    EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
-    EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
-    run.ExpectEverythingReleased();
+    EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
+    EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp"));
+    run.ExpectEveryHandleReleased();
 }
 
 TEST(CatalogWriteFailureTest, AChunkWrittenShortFailsTheExportWith270) {

@@ -9,7 +9,7 @@
 
 namespace {
 
-using catalogtest::AcmeRun;
+using testsupport::AcmeRun;
 using testsupport::ReadFile;
 
 const std::string kCatalogFailure = "#ERROR# - Unable to read catalog (";
@@ -29,12 +29,12 @@ TEST(CatalogOutputFolderEndToEnd, TwoRunsAtOnceNeverPublishASplicedFile) {
     const AcmeRun run(kSmallChunks);
     catalogtest::WriteBigCatalog(run, 400);
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
-    const std::string expected = ReadFile(run.Output() / "catalog.dxl");
+    const std::string expected = ReadFile(run.output() / "catalog.dxl");
     ASSERT_GT(expected.size(), 200000u);
 
     for (int round = 0; round < 2; ++round) {
-        std::filesystem::remove(run.Output() / "catalog.dxl");
-        std::filesystem::remove(run.Output() / "log.txt");
+        std::filesystem::remove(run.output() / "catalog.dxl");
+        std::filesystem::remove(run.output() / "log.txt");
         int exitCodes[2] = {-1, -1};
         std::thread second([&] { exitCodes[1] = run.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode; });
         exitCodes[0] = run.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode;
@@ -43,9 +43,9 @@ TEST(CatalogOutputFolderEndToEnd, TwoRunsAtOnceNeverPublishASplicedFile) {
         EXPECT_EQ(exitCodes[1], 0);
         // One run publishes its complete file; the other finds the folder taken, or the file
         // there, and says so.
-        EXPECT_EQ(ReadFile(run.Output() / "catalog.dxl"), expected) << "round " << round;
+        EXPECT_EQ(ReadFile(run.output() / "catalog.dxl"), expected) << "round " << round;
         EXPECT_EQ(CountLinesStartingWith(run.Log(), kCatalogFailure), 1u) << "round " << round;
-        EXPECT_FALSE(std::filesystem::exists(run.Output() / "temp.tmp"));
+        EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp"));
     }
 }
 
@@ -59,10 +59,10 @@ TEST(CatalogOutputFolderEndToEnd, AFilePutInPlaceOfTheTemporaryFileGetsNothing) 
     const testsupport::ScratchDir elsewhere;
     const std::filesystem::path target = elsewhere / "target.txt";
     testsupport::WriteFile(target, "not for the exporter\n");
-    const std::filesystem::path temporary = run.Output() / "temp.tmp";
+    const std::filesystem::path temporary = run.output() / "temp.tmp";
     for (const char* action : {"link", "swap"}) {
         SCOPED_TRACE(action);
-        std::filesystem::remove(run.Output() / "log.txt");
+        std::filesystem::remove(run.output() / "log.txt");
         std::filesystem::remove(temporary);
         testsupport::ProcessOptions options;
         options.environment = testsupport::FaultInjection({{"CALL", "open"},
@@ -72,7 +72,7 @@ TEST(CatalogOutputFolderEndToEnd, AFilePutInPlaceOfTheTemporaryFileGetsNothing) 
                                                            {"LINK_TARGET", target.string()}});
         EXPECT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
         EXPECT_EQ(ReadFile(target), "not for the exporter\n");
-        EXPECT_FALSE(std::filesystem::exists(run.Output() / "catalog.dxl"));
+        EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
         // Refused at its open: a link is not followed, another file is not the export's.
         std::vector<std::string> expected = {
             "#DEBUG# - Unable to open temp file for writing: temp.tmp",
@@ -84,7 +84,7 @@ TEST(CatalogOutputFolderEndToEnd, AFilePutInPlaceOfTheTemporaryFileGetsNothing) 
         }
         EXPECT_EQ(run.Log(), expected);
         EXPECT_FALSE(std::filesystem::exists(temporary));
-        run.ExpectEverythingReleased();
+        run.ExpectEveryHandleReleased();
     }
 }
 

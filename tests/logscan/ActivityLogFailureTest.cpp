@@ -27,7 +27,7 @@ TEST_F(LogScanFailure, OutputNotCreatable) {
     std::filesystem::create_directories(Output() / "logscan.txt");
     EXPECT_EQ(Run().exitCode, 0);
     ExpectLog("Unable to create output file");
-    EXPECT_FALSE(std::filesystem::exists(scratch_ / "report.json")) << "Notes was started";
+    EXPECT_FALSE(std::filesystem::exists(Report())) << "Notes was started";
 }
 
 TEST_F(LogScanFailure, NotesDoesNotStart) {
@@ -74,7 +74,7 @@ TEST_F(LogScanFailure, MalformedLineEndsTheScanAfterTheRowsBefore) {
     ExpectLog("Error scanning activity stream (The program cannot interpret this file due to an "
               "invalid structure)");
     // The runtime names the file and its line, beside the library's fixed text.
-    EXPECT_EQ(testsupport::ReportDiagnostics(scratch_ / "report.json"),
+    EXPECT_EQ(testsupport::ReportDiagnostics(Report()),
               std::vector<std::string>{"0x0206: Activity stream is damaged: " + stream +
                                        ": line 3: not JSON"});
     EXPECT_EQ(Rows(), ",,u,t,,Domino.AGENT,00258EC000000001,,,,\r\n");

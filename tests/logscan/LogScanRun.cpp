@@ -1,7 +1,5 @@
 #include "tests/logscan/LogScanRun.h"
 
-#include <nlohmann/json.hpp>
-
 namespace logscantest {
 
 using testsupport::ReadFile;
@@ -50,13 +48,6 @@ std::vector<CsvRow> ParseRows(const std::string& content) {
     return rows;
 }
 
-void LogScanRun::SetUp() {
-    testsupport::CopyExample("acme", Environment());
-    std::filesystem::create_directories(Output());
-}
-
-void LogScanRun::AddIniLine(const std::string& line) { iniLines_.push_back(line); }
-
 void LogScanRun::WriteStream(const std::vector<std::string>& lines) {
     std::string content;
     for (const std::string& line : lines) content += line + "\n";
@@ -65,29 +56,11 @@ void LogScanRun::WriteStream(const std::vector<std::string>& lines) {
 
 testsupport::ProcessResult LogScanRun::Run(const std::vector<std::string>& options,
                                            testsupport::ProcessOptions process) {
-    std::string ini = ReadFile(Environment() / "notes.ini");
-    ini += "SimReport=" + (scratch_ / "report.json").string() + "\n";
-    for (const std::string& line : iniLines_) ini += line + "\n";
-    WriteFile(Environment() / "test.ini", ini);
-    std::filesystem::remove(scratch_ / "report.json");
-    std::vector<std::string> arguments = {"=" + (Environment() / "test.ini").string(), "-logscan",
-                                          "-o", Output().string()};
+    std::vector<std::string> arguments = {"-logscan"};
     arguments.insert(arguments.end(), options.begin(), options.end());
-    return testsupport::RunExporter(arguments, process);
+    return acme_.Run(arguments, process);
 }
 
 std::string LogScanRun::Rows() const { return ReadFile(Output() / "logscan.txt"); }
-
-std::vector<std::string> LogScanRun::Log() const {
-    if (!std::filesystem::exists(Output() / "log.txt")) return {};
-    return testsupport::LogLines(Output() / "log.txt");
-}
-
-void LogScanRun::ExpectHandlesReleased() const {
-    const auto report = nlohmann::json::parse(ReadFile(scratch_ / "report.json"), nullptr, false);
-    ASSERT_TRUE(report.is_object()) << "no runtime report";
-    EXPECT_EQ(report["openHandles"], nlohmann::json::array());
-    EXPECT_EQ(report["misuses"], nlohmann::json::array());
-}
 
 }  // namespace logscantest

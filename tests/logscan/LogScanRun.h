@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestSupport.h"
+#include "tests/support/AcmeRun.h"
 
 namespace logscantest {
 
@@ -19,25 +19,23 @@ using CsvRow = std::vector<std::string>;
 // Splits logscan.txt; fails the test on a row that does not end in CR LF.
 std::vector<CsvRow> ParseRows(const std::string& content);
 
+// -logscan runs over the sample environment (testsupport::AcmeRun).
 class LogScanRun : public ::testing::Test {
 protected:
-    void SetUp() override;
-
-    std::filesystem::path Environment() const { return scratch_ / "env"; }
-    std::filesystem::path Output() const { return scratch_ / "out"; }
+    const std::filesystem::path& Environment() const { return acme_.environment(); }
+    const std::filesystem::path& Output() const { return acme_.output(); }
+    std::filesystem::path Report() const { return acme_.report(); }
     // Extra notes.ini lines for the next runs (SimFault=...).
-    void AddIniLine(const std::string& line);
+    void AddIniLine(const std::string& line) { acme_.AddIniLines(line + "\n"); }
     void WriteStream(const std::vector<std::string>& lines);
 
     testsupport::ProcessResult Run(const std::vector<std::string>& options = {},
                                    testsupport::ProcessOptions process = {});
     std::string Rows() const;
-    std::vector<std::string> Log() const;
-    // The runtime's report of the last run: no handle left open, no handle misused.
-    void ExpectHandlesReleased() const;
+    std::vector<std::string> Log() const { return acme_.Log(); }
+    void ExpectHandlesReleased() const { acme_.ExpectEveryHandleReleased(); }
 
-    testsupport::ScratchDir scratch_;
-    std::vector<std::string> iniLines_;
+    testsupport::AcmeRun acme_;
 };
 
 }  // namespace logscantest

@@ -221,6 +221,13 @@ std::vector<std::string> LogLinesAfterLibraryLine(const std::filesystem::path& l
     return lines;
 }
 
+void ExpectEveryHandleReleased(const std::filesystem::path& reportFile, const std::string& what) {
+    const auto report = nlohmann::json::parse(ReadFile(reportFile), nullptr, false);
+    ASSERT_TRUE(report.is_object()) << "no runtime report " << reportFile << " " << what;
+    EXPECT_EQ(report["openHandles"], nlohmann::json::array()) << what << report.dump();
+    EXPECT_EQ(report["misuses"], nlohmann::json::array()) << what << report.dump();
+}
+
 std::vector<std::string> ReportDiagnostics(const std::filesystem::path& reportFile) {
     const auto report = nlohmann::json::parse(ReadFile(reportFile), nullptr, false);
     if (!report.is_object() || !report.contains("diagnostics")) {

@@ -87,6 +87,10 @@ inline const std::string kServerNotFoundText =
     "working connection, go to Preferences - Notes Ports and click Trace to discover where it "
     "breaks down.";
 
+// Fails the test unless the simulated runtime's report `reportFile` shows no handle left open and
+// none misused; `what` names the run in the failure.
+void ExpectEveryHandleReleased(const std::filesystem::path& reportFile, const std::string& what = "");
+
 // The simulated runtime's diagnostics in its report `reportFile` ("0x0803: Unable to find path to
 // server Nowhere/Acme"): what it tells of a failure beyond the status.
 std::vector<std::string> ReportDiagnostics(const std::filesystem::path& reportFile);
