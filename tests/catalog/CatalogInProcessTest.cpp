@@ -9,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "tests/catalog/CatalogTestSupport.h"
+#include "tests/support/AcmeRun.h"
 #include "tests/support/InProcessRun.h"
 
 namespace {
@@ -22,11 +23,9 @@ void CountWait(unsigned /*milliseconds*/) { ++waitCount; }
 class CatalogInProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        testsupport::CopyExample("acme", scratch / "env");
-        std::filesystem::create_directories(output);
         notessim::ResetRuntime();
         std::string program = "test";
-        std::string ini = "=" + (scratch / "env" / "notes.ini").string();
+        std::string ini = "=" + acme.ini().string();
         char* argv[] = {program.data(), ini.data(), nullptr};
         ASSERT_EQ(notes::InitializeNotes(2, argv), 0);
         driver::Settings() = {};
@@ -44,8 +43,8 @@ protected:
         catalog::RetryWait() = platform::SleepMilliseconds;
     }
 
-    testsupport::ScratchDir scratch;
-    std::filesystem::path output = scratch / "out";
+    const testsupport::AcmeRun acme;
+    const std::filesystem::path& output = acme.output();
 };
 
 TEST_F(CatalogInProcessTest, AnExistingAnonymityMapStaysBesideTheNewCatalog) {
@@ -70,8 +69,8 @@ TEST_F(CatalogInProcessTest, AnExistingCatalogStopsBeforeTheAnonymityMap) {
 // A path the library would cut names another database: only a database named by 255 bytes
 // exists, and a name of 256 must not reach it. With a server the path holds "server!!file".
 TEST_F(CatalogInProcessTest, APathLongerThanTheLibraryTakesIsRefusedNeverCut) {
-    std::filesystem::copy_file(scratch / "env" / "acme-catalog.nsf",
-                               scratch / "env" / std::string(255, 'a'));
+    std::filesystem::copy_file(acme.environment() / "acme-catalog.nsf",
+                               acme.environment() / std::string(255, 'a'));
     driver::Settings().databasePath = std::u16string(254, u'a');
     EXPECT_EQ(catalog::ExportFullCatalog(), 259);
     driver::Settings().databasePath = std::u16string(256, u'a');
@@ -93,19 +92,16 @@ TEST_F(CatalogInProcessTest, APathLongerThanTheLibraryTakesIsRefusedNeverCut) {
 
 // The whole run through the driver, so the failure reaches the log with the library's text.
 TEST(CatalogRunInProcessTest, ATemporaryFileThatCannotBeRemovedIsReportedAs260) {
-    const testsupport::ScratchDir scratch;
-    testsupport::CopyExample("acme", scratch / "env");
-    const std::filesystem::path output = scratch / "out";
-    WriteFile(output / "temp.tmp" / "inside", "keeps the directory");
-    WriteFile(output / "catalog.dxl", "earlier export");
+    const testsupport::AcmeRun run;
+    WriteFile(run.OutputFile("temp.tmp") / "inside", "keeps the directory");
+    WriteFile(run.OutputFile("catalog.dxl"), "earlier export");
     waitCount = 0;
     catalog::RetryWait() = CountWait;
-    EXPECT_EQ(testsupport::RunMainInProcess({"=" + (scratch / "env" / "notes.ini").string(),
-                                             "-catalog", "-s", "Hub01/Acme", "-debug", "-o",
-                                             output.string()}),
+    EXPECT_EQ(testsupport::RunMainInProcess(
+                  run.Arguments({"-catalog", "-s", "Hub01/Acme", "-debug"}, run.output())),
               0);
 
-    EXPECT_EQ(testsupport::LogLines(output / "log.txt"),
+    EXPECT_EQ(testsupport::LogLines(run.OutputFile("log.txt")),
               (std::vector<std::string>{
                   "#DEBUG# - Retrying delete DXL temporary file: 1",
                   "#DEBUG# - unlink(temp.tmp): Is a directory",
@@ -119,7 +115,7 @@ TEST(CatalogRunInProcessTest, ATemporaryFileThatCannotBeRemovedIsReportedAs260) 
                   "#ERROR# - Unable to read catalog (File already exists)",
               }));
     EXPECT_EQ(waitCount, 4u);
-    EXPECT_EQ(ReadFile(output / "catalog.dxl"), "earlier export");
+    EXPECT_EQ(ReadFile(run.OutputFile("catalog.dxl")), "earlier export");
     EXPECT_TRUE(notessim::OpenHandles().empty());
     EXPECT_TRUE(notessim::HandleMisuses().empty());
     notessim::ResetRuntime();

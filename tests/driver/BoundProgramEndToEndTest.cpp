@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/AcmeRun.h"
 #include "tests/support/InProcessRun.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
 using testsupport::ReadFile;
-using testsupport::ScratchDir;
 
 std::map<std::string, std::string> Files(const std::filesystem::path& folder) {
     std::map<std::string, std::string> files;
@@ -29,13 +29,8 @@ std::map<std::string, std::string> Files(const std::filesystem::path& folder) {
 
 void ExpectSameOutputs(const std::string& settings,
                        const std::function<void(const std::filesystem::path&)>& prepare = {}) {
-    ScratchDir scratch;
-    const std::filesystem::path data = scratch / "acme";
-    testsupport::CopyExample("acme", data);
-    if (prepare) prepare(data);
-    const std::filesystem::path report = scratch / "report.json";
-    testsupport::WriteFile(data / "notes.ini", ReadFile(data / "notes.ini") + settings +
-                                                   "SimReport=" + report.string() + "\n");
+    const testsupport::AcmeRun run(settings);
+    if (prepare) prepare(run.environment());
     const std::vector<std::vector<std::string>> modes = {
         {"-catalog", "-s", "Hub01/Acme"}, {"-brenvik", "-p", "acme-catalog.nsf"},
         {"-logscan"}, {"-logscan", "-s", "<Local>", "-rowLimit", "7"}, {"-nab"}, {"-servers"},
@@ -43,21 +38,17 @@ void ExpectSameOutputs(const std::string& settings,
     for (std::size_t i = 0; i < modes.size(); ++i) {
         std::map<std::string, std::string> outputs[2];
         for (int linked = 0; linked < 2; ++linked) {
-            const std::filesystem::path output = scratch / (std::to_string(i) + "-" + std::to_string(linked));
+            const std::filesystem::path output =
+                run.scratch() / (std::to_string(i) + "-" + std::to_string(linked));
             std::filesystem::create_directories(output);
-            std::vector<std::string> arguments = {"=" + (data / "notes.ini").string()};
-            arguments.insert(arguments.end(), modes[i].begin(), modes[i].end());
-            arguments.insert(arguments.end(), {"-o", output.string()});
+            const std::vector<std::string> arguments = run.Arguments(modes[i], output);
             if (linked == 1) {
                 ASSERT_EQ(testsupport::RunMainInProcess(arguments), 0);
-                outputs[linked] = Files(output);
-                continue;
+            } else {
+                ASSERT_EQ(testsupport::RunExporter(arguments).exitCode, 0);
+                testsupport::ExpectEveryHandleReleased(run.report(), modes[i][0]);
             }
-            ASSERT_EQ(testsupport::RunExporter(arguments).exitCode, 0);
             outputs[linked] = Files(output);
-            const auto bookkeeping = nlohmann::json::parse(ReadFile(report));
-            EXPECT_EQ(bookkeeping["openHandles"], nlohmann::json::array()) << modes[i][0];
-            EXPECT_EQ(bookkeeping["misuses"], nlohmann::json::array()) << modes[i][0];
         }
         EXPECT_FALSE(outputs[0].empty()) << modes[i][0];
         EXPECT_EQ(outputs[0], outputs[1]) << modes[i][0] << settings;

@@ -1,6 +1,7 @@
 // The run driver driven as a real process: exit codes and what is (not) written.
 #include <gtest/gtest.h>
 
+#include "tests/support/AcmeRun.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -16,17 +17,15 @@ bool IsEmptyDir(const std::filesystem::path& dir) {
 class DriverProcess : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(out);
-        testsupport::CopyExample("acme", env.path());
         options.workingDirectory = work.path();
         options.unsetEnvironment = {"KORVA_NOTES_PASSWORD"};
     }
-    std::string Ini() const { return "=" + (env / "notes.ini").string(); }
+    std::string Ini() const { return "=" + acme.ini().string(); }
 
-    ScratchDir env;
+    const testsupport::AcmeRun acme;
+    const std::filesystem::path& env = acme.environment();
+    const std::filesystem::path& out = acme.output();
     ScratchDir work;
-    ScratchDir outRoot;
-    std::filesystem::path out = outRoot / "out";
     ProcessOptions options;
 };
 
@@ -71,7 +70,7 @@ TEST_F(DriverProcess, VersionIsShownWithoutCheckingTheOutputDirectory) {
 }
 
 TEST_F(DriverProcess, WithoutAnEqualsArgumentNotesIniComesFromTheWorkingDirectory) {
-    options.workingDirectory = env.path();
+    options.workingDirectory = env;
     options.environment = {{"KORVA_NOTES_PASSWORD", "not-it"}};
     RunExporter({"-nab", "-id", "collector.id", "-o", out.string()}, options);
     EXPECT_EQ(testsupport::LogLines(out / "log.txt").at(0).rfind("#ERROR# - Unable to switch id (Wrong Password.", 0), 0u);
@@ -102,7 +101,7 @@ TEST_F(DriverProcess, ThePasswordOptionBeatsTheEnvironmentAndNeverReachesAFile) 
 // A password may begin with "=": it still goes to the ID switch, never to the start-up as the
 // name of a notes.ini.
 TEST_F(DriverProcess, APasswordBeginningWithEqualsIsNoStartupArgument) {
-    options.workingDirectory = env.path();
+    options.workingDirectory = env;
     RunExporter({"-id", "collector.id", "-password", "=not-it", Ini(), "-nab", "-o", out.string()},
                 options);
     const std::string line = testsupport::LogLines(out / "log.txt").at(0);
@@ -113,8 +112,8 @@ TEST_F(DriverProcess, APasswordBeginningWithEqualsIsNoStartupArgument) {
 // into another name (here: the folder whose name holds U+FFFD instead).
 TEST_F(DriverProcess, ArgumentsThatAreNotUtf8AreRefused) {
     if (testsupport::ExporterIsWindows()) GTEST_SKIP() << "Windows arguments are UTF-16 already";
-    const std::filesystem::path given = outRoot / "out\xFF";
-    const std::filesystem::path lookalike = outRoot / "out\xEF\xBF\xBD";
+    const std::filesystem::path given = acme.scratch() / "out\xFF";
+    const std::filesystem::path lookalike = acme.scratch() / "out\xEF\xBF\xBD";
     std::filesystem::create_directories(given);
     std::filesystem::create_directories(lookalike);
     EXPECT_EQ(RunExporter({Ini(), "-nab", "-o", given.string()}, options).exitCode, 1);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/AcmeRun.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -38,10 +39,9 @@ std::map<std::string, std::string> OutputFiles(const std::filesystem::path& fold
 
 class NotesLibraryProcess : public testing::Test {
 protected:
-    ScratchDir scratch;
-    std::filesystem::path data = scratch / "acme";
-
-    void SetUp() override { testsupport::CopyExample("acme", data); }
+    const testsupport::AcmeRun acme;
+    const ScratchDir& scratch = acme.scratch();
+    const std::string sampleIni = acme.ini().string();
 
     std::filesystem::path Run(const std::string& name, const std::vector<std::string>& mode,
                               const std::string& ini, const ProcessOptions& options = {}) {
@@ -67,7 +67,7 @@ TEST_F(NotesLibraryProcess, AMissingLibraryEndsEveryModeAsAFailedStartDoes) {
     const std::string named = ExporterPathText(missing);
     for (std::size_t i = 0; i < kModes.size(); ++i) {
         const auto unloaded = Run("unloaded" + std::to_string(i), kModes[i],
-                                  (data / "notes.ini").string(), WithLibrary(named));
+                                  sampleIni, WithLibrary(named));
         const auto unstarted =
             Run("unstarted" + std::to_string(i), kModes[i], (scratch / "no.ini").string());
         const auto log = LogLines(unloaded / "log.txt");
@@ -86,7 +86,7 @@ TEST_F(NotesLibraryProcess, AMissingLibraryEndsEveryModeAsAFailedStartDoes) {
 TEST_F(NotesLibraryProcess, ALibraryLackingAFunctionIsNamedWithIt) {
     const std::string library = ExporterIsWindows() ? "kernel32.dll" : DXL_PARTIAL_NOTES_LIBRARY;
     const std::string missing = ExporterIsWindows() ? "NotesInitExtended" : "LogCloseActivityStream";
-    const auto output = Run("partial", {"-nab"}, (data / "notes.ini").string(), WithLibrary(library));
+    const auto output = Run("partial", {"-nab"}, sampleIni, WithLibrary(library));
     // A bare name is found by the search and named by the file found.
     const std::string found = ExporterIsWindows() ? "C:\\windows\\system32\\kernel32.dll" : library;
     const auto log = LogLines(output / "log.txt");
@@ -108,7 +108,7 @@ TEST_F(NotesLibraryProcess, ALibraryOfTheOtherBitnessIsALoadFailure) {
     ASSERT_TRUE(std::filesystem::exists(foreign)) << foreign;
     const std::string named = ExporterPathText(foreign);
     const auto output = Run("foreign", {"-catalog", "-s", "Hub01/Acme"},
-                            (data / "notes.ini").string(), WithLibrary(named));
+                            sampleIni, WithLibrary(named));
     const auto log = LogLines(output / "log.txt");
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].rfind("#ERROR# - Unable to load the Notes library " + named + " (", 0), 0u)
@@ -129,8 +129,7 @@ TEST_F(NotesLibraryProcess, ALibraryIsFoundThroughTheNotesProgramDirectoryAlone)
     ProcessOptions options;
     options.program = program;
     options.unsetEnvironment = {"DXL_NOTES_LIBRARY", "LD_LIBRARY_PATH", "Notes_ExecDirectory"};
-    const std::string ini = (data / "notes.ini").string();
-    const auto unfound = Run("unfound", {"-servers"}, ini, options);
+    const auto unfound = Run("unfound", {"-servers"}, sampleIni, options);
     const auto log = LogLines(unfound / "log.txt");
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].rfind("#ERROR# - Unable to load the Notes library ", 0), 0u)
@@ -138,17 +137,17 @@ TEST_F(NotesLibraryProcess, ALibraryIsFoundThroughTheNotesProgramDirectoryAlone)
 
     options.unsetEnvironment.pop_back();
     options.environment["Notes_ExecDirectory"] = library.parent_path().string();
-    const auto found = Run("found", {"-servers", "-debug"}, ini, options);
+    const auto found = Run("found", {"-servers", "-debug"}, sampleIni, options);
     EXPECT_EQ(LogLines(found / "log.txt"),
               (std::vector<std::string>{
                   "#DEBUG# - Notes library: " + library.string(),
                   "#DEBUG# - Notes library call NAMEGetTextItem2 returned 310"}));
     EXPECT_EQ(ReadFile(found / "servers.txt"),
-              ReadFile(Run("beside", {"-servers"}, ini) / "servers.txt"));
+              ReadFile(Run("beside", {"-servers"}, sampleIni) / "servers.txt"));
 }
 
 TEST_F(NotesLibraryProcess, DebugNamesTheLibraryLoaded) {
-    const auto output = Run("debug", {"-servers", "-debug"}, (data / "notes.ini").string());
+    const auto output = Run("debug", {"-servers", "-debug"}, sampleIni);
     const auto log = LogLines(output / "log.txt");
     ASSERT_FALSE(log.empty());
     const std::filesystem::path library =

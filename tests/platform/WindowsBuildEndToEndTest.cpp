@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/AcmeRun.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -78,19 +79,6 @@ std::string Utf16Le(const std::string& ascii) {
     return out;
 }
 
-// "=<ini>" for a notes.ini in a copy of the sample environment.
-struct SampleEnvironment {
-    ScratchDir scratch;
-    std::filesystem::path data = scratch / "acme";
-    std::filesystem::path output = scratch / "out";
-
-    SampleEnvironment() {
-        testsupport::CopyExample("acme", data);
-        std::filesystem::create_directories(output);
-    }
-    std::string Ini() const { return "=" + (data / "notes.ini").string(); }
-};
-
 class WindowsBuildEndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -143,11 +131,10 @@ TEST_F(WindowsBuildEndToEnd, VersionResourceHoldsTheProductVersion) {
 }
 
 TEST(PlatformEndToEnd, VersionRequestEndsTheRunWithoutWritingAnything) {
-    SampleEnvironment environment;
-    const auto result = RunExporter({environment.Ini(), "-catalog", "-v", "-o",
-                                     environment.output.string()});
+    const testsupport::AcmeRun run;
+    const auto result = run.Run({"-catalog", "-v"});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(std::filesystem::is_empty(environment.output));
+    EXPECT_TRUE(std::filesystem::is_empty(run.output()));
     // The Windows build shows the version in a box; without a display the box cannot open.
     if (ExporterIsWindows()) {
         EXPECT_EQ(result.standardOutput, "");
@@ -156,21 +143,20 @@ TEST(PlatformEndToEnd, VersionRequestEndsTheRunWithoutWritingAnything) {
 
 // The separator after the folder stays: the paths hold two in a row (two backslashes on Windows).
 TEST(PlatformEndToEnd, OutputDirectoryWithATrailingSeparatorIsUsedAsItStands) {
-    SampleEnvironment environment;
-    const std::string output = environment.output.string() + "/";
+    const testsupport::AcmeRun run;
+    const std::string output = run.output().string() + "/";
     ASSERT_EQ(testsupport::ExporterPathText(output).back(), testsupport::ExporterSeparator());
-    const std::filesystem::path plain = environment.scratch / "plain";
+    const std::filesystem::path plain = run.scratch() / "plain";
     std::filesystem::create_directories(plain);
     for (const std::string& folder : {output, plain.string()}) {
-        const auto result = RunExporter(
-            {environment.Ini(), "-catalog", "-s", "Hub01/Acme", "-debug", "-o", folder});
+        const auto result = RunExporter(run.Arguments({"-catalog", "-s", "Hub01/Acme", "-debug"}, folder));
         EXPECT_EQ(result.exitCode, 0);
     }
     // The library called the note-open hook for every note it exported.
-    EXPECT_EQ(testsupport::LogLinesAfterLibraryLine(environment.output / "log.txt"),
+    EXPECT_EQ(run.Log(),
               std::vector<std::string>{"#DEBUG# - DXL export of 4 notes: 4 note-open hook calls"});
-    EXPECT_FALSE(std::filesystem::exists(environment.output / "temp.tmp"));
-    const std::string catalog = ReadFile(environment.output / "catalog.dxl");
+    EXPECT_FALSE(std::filesystem::exists(run.OutputFile("temp.tmp")));
+    const std::string catalog = ReadFile(run.OutputFile("catalog.dxl"));
     EXPECT_NE(catalog.find("<document"), std::string::npos);
     EXPECT_EQ(catalog, ReadFile(plain / "catalog.dxl"));
 }

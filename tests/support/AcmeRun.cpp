@@ -21,14 +21,19 @@ void AcmeRun::ReplaceIniLines(const std::string& lines) {
 
 void AcmeRun::WriteIni() const { WriteFile(ini(), iniStart_ + iniLines_); }
 
-ProcessResult AcmeRun::Run(const std::vector<std::string>& arguments, ProcessOptions options) const {
-    std::filesystem::remove(report());
+std::vector<std::string> AcmeRun::Arguments(const std::vector<std::string>& arguments,
+                                            const std::filesystem::path& output) const {
     std::vector<std::string> all = {"=" + ini().string()};
     all.insert(all.end(), arguments.begin(), arguments.end());
     all.push_back("-o");
-    all.push_back(output_.string());
+    all.push_back(output.string());
+    return all;
+}
+
+ProcessResult AcmeRun::Run(const std::vector<std::string>& arguments, ProcessOptions options) const {
+    std::filesystem::remove(report());
     if (options.workingDirectory.empty()) options.workingDirectory = scratch_.path();
-    return RunExporter(all, options);
+    return RunExporter(Arguments(arguments, output_), options);
 }
 
 std::vector<std::string> AcmeRun::Log() const {

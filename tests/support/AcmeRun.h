@@ -30,8 +30,11 @@ public:
     void AddIniLines(const std::string& lines);
     void ReplaceIniLines(const std::string& lines);
 
-    // Runs the program with "=<notes.ini>", `arguments` and "-o <output folder>", from the
-    // scratch folder. The runtime's report of the run before is removed first.
+    // "=<notes.ini>", `arguments` and "-o <output>": a whole command line over this environment.
+    std::vector<std::string> Arguments(const std::vector<std::string>& arguments,
+                                       const std::filesystem::path& output) const;
+    // Runs the program with Arguments(arguments, output()), from the scratch folder. The
+    // runtime's report of the run before is removed first.
     ProcessResult Run(const std::vector<std::string>& arguments, ProcessOptions options = {}) const;
 
     // The run-log lines without their CR LF, and without the first when it is the debug line

@@ -222,8 +222,12 @@ std::vector<std::string> LogLinesAfterLibraryLine(const std::filesystem::path& l
 }
 
 void ExpectEveryHandleReleased(const std::filesystem::path& reportFile, const std::string& what) {
-    const auto report = nlohmann::json::parse(ReadFile(reportFile), nullptr, false);
-    ASSERT_TRUE(report.is_object()) << "no runtime report " << reportFile << " " << what;
+    ExpectEveryHandleReleased(nlohmann::json::parse(ReadFile(reportFile), nullptr, false),
+                              "in " + reportFile.string() + " " + what);
+}
+
+void ExpectEveryHandleReleased(const nlohmann::json& report, const std::string& what) {
+    ASSERT_TRUE(report.is_object()) << "no runtime report " << what;
     EXPECT_EQ(report["openHandles"], nlohmann::json::array()) << what << report.dump();
     EXPECT_EQ(report["misuses"], nlohmann::json::array()) << what << report.dump();
 }

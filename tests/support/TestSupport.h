@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,8 @@ inline const std::string kServerNotFoundText =
 // Fails the test unless the simulated runtime's report `reportFile` shows no handle left open and
 // none misused; `what` names the run in the failure.
 void ExpectEveryHandleReleased(const std::filesystem::path& reportFile, const std::string& what = "");
+// The same for a report already read.
+void ExpectEveryHandleReleased(const nlohmann::json& report, const std::string& what = "");
 
 // The simulated runtime's diagnostics in its report `reportFile` ("0x0803: Unable to find path to
 // server Nowhere/Acme"): what it tells of a failure beyond the status.
