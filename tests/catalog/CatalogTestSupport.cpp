@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <tinyxml2.h>
 
+#include <regex>
+
 namespace catalogtest {
 
 const std::string* DxlDocument::Item(const std::string& name) const {
@@ -71,6 +73,30 @@ void WriteBigCatalog(const testsupport::AcmeRun& run, int notes) {
     }
     testsupport::WriteFile(run.environment() / "hub01" / "catalog.nsf",
                            Json{{"title", "Big"}, {"notes", documents}}.dump());
+}
+
+// Every exported note with a ReplicaId carries it as 16 uppercase hex digits in ReplicaIdText.
+static void ExpectReplicaIdTexts(const std::vector<DxlDocument>& documents) {
+    const std::regex sixteenHexDigits("[0-9A-F]{16}");
+    for (const auto& document : documents) {
+        const std::string* replicaId = document.Item("ReplicaId");
+        const std::string* text = document.Item("ReplicaIdText");
+        if (replicaId == nullptr) {
+            EXPECT_EQ(text, nullptr) << document.noteId;
+            continue;
+        }
+        ASSERT_NE(text, nullptr) << document.noteId;
+        EXPECT_TRUE(std::regex_match(*text, sixteenHexDigits)) << *text;
+        EXPECT_EQ(*text, *replicaId) << document.noteId;
+    }
+}
+
+void ExpectCatalogFile(const std::filesystem::path& file, const std::vector<std::string>& ids) {
+    const std::string content = testsupport::ReadFile(file);
+    EXPECT_TRUE(HasCrLfLineEnds(content)) << file;
+    const auto documents = ReadDxl(file);
+    EXPECT_EQ(NoteIds(documents), ids) << file;
+    ExpectReplicaIdTexts(documents);
 }
 
 }  // namespace catalogtest

@@ -1,4 +1,4 @@
-// Helpers of the catalog tests: reading DXL files, a large catalog for the sample.
+// Helpers of the catalog tests: reading and checking DXL files, a large catalog for the sample.
 #pragma once
 
 #include <filesystem>
@@ -21,6 +21,10 @@ struct DxlDocument {
 // The documents of a DXL file; a file that is not well-formed XML fails the test.
 std::vector<DxlDocument> ReadDxl(const std::filesystem::path& file);
 std::vector<std::string> NoteIds(const std::vector<DxlDocument>& documents);
+
+// Fails the test unless `file` has CR LF line ends and holds the documents `ids` in that order,
+// each with a ReplicaId carrying it as 16 uppercase hex digits in ReplicaIdText.
+void ExpectCatalogFile(const std::filesystem::path& file, const std::vector<std::string>& ids);
 
 // True when every line feed is preceded by a carriage return and no carriage return stands alone.
 bool HasCrLfLineEnds(const std::string& content);

@@ -34,7 +34,7 @@ catalog::DxlExportBody Streaming(std::vector<std::string> chunks, notes::NotesSt
     };
 }
 
-class DxlFileWriterTest : public ::testing::Test {
+class DxlFileWriter : public ::testing::Test {
 protected:
     void SetUp() override {
         driver::Settings() = {};
@@ -58,7 +58,7 @@ protected:
     std::vector<unsigned> waits;
 };
 
-TEST_F(DxlFileWriterTest, StreamsIntoTheTemporaryFileAndMovesItIntoPlace) {
+TEST_F(DxlFileWriter, StreamsIntoTheTemporaryFileAndMovesItIntoPlace) {
     WriteFile(dir / "temp.tmp", "left from an earlier run");
     EXPECT_EQ(catalog::WriteDxlFile(Streaming({"a\nb", "", "c\r\nd"}), u"out.dxl"), 0);
     EXPECT_EQ(ReadFile(dir / "out.dxl"), "a\r\nbc\r\r\nd");
@@ -67,13 +67,13 @@ TEST_F(DxlFileWriterTest, StreamsIntoTheTemporaryFileAndMovesItIntoPlace) {
     EXPECT_TRUE(waits.empty());
 }
 
-TEST_F(DxlFileWriterTest, AnOutputDirectoryWithATrailingSeparatorIsUsedAsItIs) {
+TEST_F(DxlFileWriter, AnOutputDirectoryWithATrailingSeparatorIsUsedAsItIs) {
     driver::Settings().outputDir += platform::kPathSeparator;
     EXPECT_EQ(catalog::WriteDxlFile(Streaming({"x"}), u"out.dxl"), 0);
     EXPECT_EQ(ReadFile(dir / "out.dxl"), "x");
 }
 
-TEST_F(DxlFileWriterTest, ATemporaryFileThatCannotBeRemovedStopsTheExportWith260) {
+TEST_F(DxlFileWriter, ATemporaryFileThatCannotBeRemovedStopsTheExportWith260) {
     WriteFile(dir / "temp.tmp" / "inside", "keeps the directory from going");
     WriteFile(dir / "out.dxl", "old");
     int runs = 0;
@@ -95,7 +95,7 @@ TEST_F(DxlFileWriterTest, ATemporaryFileThatCannotBeRemovedStopsTheExportWith260
     EXPECT_TRUE(std::filesystem::exists(dir / "temp.tmp" / "inside"));
 }
 
-TEST_F(DxlFileWriterTest, AnExistingFinalFileIsNeverReplaced) {
+TEST_F(DxlFileWriter, AnExistingFinalFileIsNeverReplaced) {
     WriteFile(dir / "out.dxl", "old");
     EXPECT_EQ(catalog::WriteDxlFile(Streaming({"new"}), u"out.dxl"), 264);
     EXPECT_EQ(Log(), (std::vector<std::string>{
@@ -114,14 +114,14 @@ TEST_F(DxlFileWriterTest, AnExistingFinalFileIsNeverReplaced) {
     EXPECT_FALSE(std::filesystem::exists(dir / "temp.tmp"));
 }
 
-TEST_F(DxlFileWriterTest, ABodyFailureIsReturnedAndItsOutputDeleted) {
+TEST_F(DxlFileWriter, ABodyFailureIsReturnedAndItsOutputDeleted) {
     EXPECT_EQ(catalog::WriteDxlFile(Streaming({"part", "ial"}, 0x0ABC), u"out.dxl"), 0x0ABC);
     EXPECT_FALSE(std::filesystem::exists(dir / "temp.tmp"));
     EXPECT_FALSE(std::filesystem::exists(dir / "out.dxl"));
     EXPECT_TRUE(Log().empty());
 }
 
-TEST_F(DxlFileWriterTest, AChunkThatCannotBeStoredFailsTheExportWith270) {
+TEST_F(DxlFileWriter, AChunkThatCannotBeStoredFailsTheExportWith270) {
     // The first chunk finds a directory where the temporary file should be.
     const catalog::DxlExportBody body = [&] {
         std::filesystem::create_directory(dir / "temp.tmp");

@@ -7,13 +7,6 @@
 
 namespace {
 
-TEST(FormatReplicaIdTextTest, HighWordFirstEachInEightUppercaseDigits) {
-    EXPECT_STREQ(catalog::FormatReplicaIdText({{1, 10}}).data(), "0000000A00000001");
-    EXPECT_STREQ(catalog::FormatReplicaIdText({{0, 0xFFFFFFFF}}).data(), "FFFFFFFF00000000");
-    EXPECT_STREQ(catalog::FormatReplicaIdText({{0x004F1E2D, 0xC1257A3B}}).data(),
-                 "C1257A3B004F1E2D");
-}
-
 std::vector<notes::NotesStatus> answers;
 
 notes::NotesStatus RecordingHook(const void* notification) {
@@ -25,7 +18,7 @@ void Collect(const unsigned char* data, std::uint32_t length, void* context) {
     static_cast<std::string*>(context)->append(reinterpret_cast<const char*>(data), length);
 }
 
-class ReplicaIdHookTest : public selectiontest::SelectionEnvironment {
+class ReplicaIdHook : public selectiontest::SelectionEnvironment {
 protected:
     std::string Export(std::initializer_list<notes::NoteId> ids) {
         const notes::DatabaseHandle database = OpenTestDatabase();
@@ -43,7 +36,14 @@ protected:
     }
 };
 
-TEST_F(ReplicaIdHookTest, GivesEveryOpenedNoteWithAReplicaIdItsText) {
+TEST_F(ReplicaIdHook, TheTextIsTheHighWordFirstEachInEightUppercaseDigits) {
+    EXPECT_STREQ(catalog::FormatReplicaIdText({{1, 10}}).data(), "0000000A00000001");
+    EXPECT_STREQ(catalog::FormatReplicaIdText({{0, 0xFFFFFFFF}}).data(), "FFFFFFFF00000000");
+    EXPECT_STREQ(catalog::FormatReplicaIdText({{0x004F1E2D, 0xC1257A3B}}).data(),
+                 "C1257A3B004F1E2D");
+}
+
+TEST_F(ReplicaIdHook, GivesEveryOpenedNoteWithAReplicaIdItsText) {
     Start(R"({"notes": [
         {"id": 4, "items": [["replicaid", {"time": "0000000A00000001"}]]},
         {"id": 8, "items": [["Form", "no replica ID"]]},
@@ -70,7 +70,7 @@ TEST_F(ReplicaIdHookTest, GivesEveryOpenedNoteWithAReplicaIdItsText) {
     EXPECT_EQ(Export({4, 8, 12}).find("ReplicaIdText"), std::string::npos);
 }
 
-TEST_F(ReplicaIdHookTest, RegistersForTheTimeAfterEachOpenAndReleasesWithItsOwner) {
+TEST_F(ReplicaIdHook, RegistersForTheTimeAfterEachOpenAndReleasesWithItsOwner) {
     Start(R"({"notes": [{"id": 4, "items": [["ReplicaId", {"time": "C1257A3B004F1E2D"}]]}]})");
     {
         notes::HookRegistrationOwner hook;

@@ -13,7 +13,7 @@ namespace {
 using testsupport::ReadFile;
 using testsupport::WriteFile;
 
-class NotesSessionTest : public ::testing::Test {
+class NotesSession : public ::testing::Test {
 protected:
     void SetUp() override {
         notessim::ResetRuntime();
@@ -42,7 +42,7 @@ protected:
     std::vector<const char16_t*> vector;
 };
 
-TEST_F(NotesSessionTest, EqualsArgumentsReachTheRuntimeInOrderAfterTheProgramPath) {
+TEST_F(NotesSession, EqualsArgumentsReachTheRuntimeInOrderAfterTheProgramPath) {
     UseArguments({u"/bin/dxlexporter", u"-s", u"x", ini, u"-nab", u"=second"});
     ASSERT_EQ(StartNotesSession(), 0);
     const std::vector<std::string> expected = {"/bin/dxlexporter",
@@ -51,7 +51,7 @@ TEST_F(NotesSessionTest, EqualsArgumentsReachTheRuntimeInOrderAfterTheProgramPat
     EndNotesSession();
 }
 
-TEST_F(NotesSessionTest, NoSwitchUnlessBothIdFileAndPasswordAreSet) {
+TEST_F(NotesSession, NoSwitchUnlessBothIdFileAndPasswordAreSet) {
     UseArguments({u"dxlexporter", ini});
     ASSERT_EQ(StartNotesSession(), 0);
     Settings().idFile = u"me.id";
@@ -67,14 +67,14 @@ TEST_F(NotesSessionTest, NoSwitchUnlessBothIdFileAndPasswordAreSet) {
     EndNotesSession();
 }
 
-TEST_F(NotesSessionTest, AFailedStartIsLoggedInHexAndNeverEnded) {
+TEST_F(NotesSession, AFailedStartIsLoggedInHexAndNeverEnded) {
     UseArguments({u"dxlexporter", u"=" + platform::Utf8ToUtf16((dir / "none.ini").string())});
     EXPECT_FALSE(EnterNotesSession());
     EXPECT_EQ(Log(), "#ERROR# - Notes initialization failed (1A5)\r\n");
     EXPECT_TRUE(notessim::HandleMisuses().empty());  // TerminateNotes was not called
 }
 
-TEST_F(NotesSessionTest, AWrongPasswordIsLoggedWithTheRuntimesTextAndEndsTheSession) {
+TEST_F(NotesSession, AWrongPasswordIsLoggedWithTheRuntimesTextAndEndsTheSession) {
     UseArguments({u"dxlexporter", ini});
     Settings().idFile = u"me.id";
     Settings().password = u"wrong-secret";
@@ -84,7 +84,7 @@ TEST_F(NotesSessionTest, AWrongPasswordIsLoggedWithTheRuntimesTextAndEndsTheSess
                      "sensitive - be sure to use correct upper and lower case.))\r\n");
 }
 
-TEST_F(NotesSessionTest, AMissingIdFileIsReported) {
+TEST_F(NotesSession, AMissingIdFileIsReported) {
     UseArguments({u"dxlexporter", ini});
     Settings().idFile = u"absent.id";
     Settings().password = u"x";
@@ -92,7 +92,7 @@ TEST_F(NotesSessionTest, AMissingIdFileIsReported) {
     EXPECT_EQ(Log(), "#ERROR# - Unable to switch id (File does not exist)\r\n");
 }
 
-TEST_F(NotesSessionTest, OverlongValuesAreRefusedRatherThanCut) {
+TEST_F(NotesSession, OverlongValuesAreRefusedRatherThanCut) {
     UseArguments({u"dxlexporter", ini});
     ASSERT_EQ(StartNotesSession(), 0);
     Settings().idFile = u"me.id";
@@ -108,7 +108,7 @@ TEST_F(NotesSessionTest, OverlongValuesAreRefusedRatherThanCut) {
     EXPECT_EQ(StartNotesSession(), 462);
 }
 
-TEST_F(NotesSessionTest, APasswordThatJustFitsIsPassedWhole) {
+TEST_F(NotesSession, APasswordThatJustFitsIsPassedWhole) {
     WriteFile(dir / "env" / "long.id",
               R"({"user": "CN=Long/O=Acme", "password": ")" + std::string(1023, 'p') + "\"}");
     UseArguments({u"dxlexporter", ini});

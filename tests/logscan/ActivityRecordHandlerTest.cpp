@@ -23,7 +23,7 @@ notes::TimeDate Time(std::uint32_t high, std::uint32_t low) {
 }
 
 // A scan writing its rows to a temporary file (without CR LF conversion: that is the stream's).
-class HandlerTest : public ::testing::Test {
+class ActivityRecordHandler : public ::testing::Test {
 protected:
     void SetUp() override {
         notessim::ResetRuntime();
@@ -50,9 +50,19 @@ protected:
 
     std::FILE* file_ = nullptr;
     ActivityScanContext context_;
+    // A record at `low` that yields a row unless it lacks the user name (`complete` false).
+    notes::NotesStatus At(std::uint32_t low, bool complete = true) {
+        const auto table = complete ? BuildTable({Text("TaskName", u"t"), Text("UserName", u"u")})
+                                    : BuildTable({Text("TaskName", u"t")});
+        return Handle("Domino.AGENT", table, Time(0x00258EC0, low));
+    }
+    std::size_t RowCount() {
+        const std::string rows = Rows();
+        return static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n'));
+    }
 };
 
-TEST_F(HandlerTest, ValuesOfOtherTypesAreNotConvertedButCountAsPresent) {
+TEST_F(ActivityRecordHandler, ValuesOfOtherTypesAreNotConvertedButCountAsPresent) {
     const auto table = BuildTable({{"DatabaseName", notes::kTypeTime, std::string(8, '\1')},
                                    {"UserName", notes::kTypeTextList, std::string("\1\0\1\0a", 5)},
                                    {"SessionId", 0x0001, "\xff"}});
@@ -60,7 +70,7 @@ TEST_F(HandlerTest, ValuesOfOtherTypesAreNotConvertedButCountAsPresent) {
     EXPECT_EQ(Rows(), ",-not text-,-not text-,,,Domino.NOTES.Database,00258EC0002BF200,-not text-,,,,\n");
 }
 
-TEST_F(HandlerTest, FirstItemOfANameWinsAndNamesAreExactBytes) {
+TEST_F(ActivityRecordHandler, FirstItemOfANameWinsAndNamesAreExactBytes) {
     const auto table = BuildTable({Text("", u"nameless"), Text("UserName", u"first"),
                                    Text("UserName", u"second"), Text("taskname", u"lower"),
                                    Text("TaskName", u"Archive")});
@@ -68,7 +78,7 @@ TEST_F(HandlerTest, FirstItemOfANameWinsAndNamesAreExactBytes) {
     EXPECT_EQ(Rows(), ",,first,Archive,,Domino.AGENT,00258EC0002BF200,,,,\n");
 }
 
-TEST_F(HandlerTest, RecordsWithoutARequiredItemOrOfOtherTypesGiveNoRow) {
+TEST_F(ActivityRecordHandler, RecordsWithoutARequiredItemOrOfOtherTypesGiveNoRow) {
     EXPECT_EQ(Handle("Domino.HTTP", BuildTable({Text("RequestLine", u"GET /")})), 0);
     EXPECT_EQ(Handle("Domino.NOTES.Database", BuildTable({Text("UserName", u"x")})), 0);
     EXPECT_EQ(Handle("Domino.AGENT", BuildTable({Text("TaskName", u"x")})), 0);
@@ -81,7 +91,7 @@ TEST_F(HandlerTest, RecordsWithoutARequiredItemOrOfOtherTypesGiveNoRow) {
     EXPECT_EQ(Rows(), "");
 }
 
-TEST_F(HandlerTest, AFailedPrintIs270) {
+TEST_F(ActivityRecordHandler, AFailedPrintIs270) {
     std::FILE* readOnly = std::fopen("/dev/null", "r");
     ASSERT_NE(readOnly, nullptr);
     context_.output = readOnly;
@@ -90,28 +100,14 @@ TEST_F(HandlerTest, AFailedPrintIs270) {
     std::fclose(readOnly);
 }
 
-// The stop rule, with records that each yield a row unless said otherwise.
-class StopRuleTest : public HandlerTest {
-protected:
-    notes::NotesStatus At(std::uint32_t low, bool complete = true) {
-        const auto table = complete ? BuildTable({Text("TaskName", u"t"), Text("UserName", u"u")})
-                                    : BuildTable({Text("TaskName", u"t")});
-        return Handle("Domino.AGENT", table, Time(0x00258EC0, low));
-    }
-    std::size_t RowCount() {
-        const std::string rows = Rows();
-        return static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n'));
-    }
-};
-
-TEST_F(StopRuleTest, LimitOneKeepsEveryRecordOfTheFirstTime) {
+TEST_F(ActivityRecordHandler, ARowLimitOfOneKeepsEveryRecordOfTheFirstTime) {
     context_.recordLimit = 1;
     for (int i = 0; i < 5; ++i) EXPECT_EQ(At(7), 0);
     EXPECT_EQ(At(8), notes::kStatusStopped);
     EXPECT_EQ(RowCount(), 5u);
 }
 
-TEST_F(StopRuleTest, RecordsWithoutRowsCountTowardTheLimit) {
+TEST_F(ActivityRecordHandler, RecordsWithoutRowsCountTowardTheRowLimit) {
     context_.recordLimit = 2;
     EXPECT_EQ(At(1, false), 0);
     EXPECT_EQ(At(2, false), 0);
@@ -120,7 +116,7 @@ TEST_F(StopRuleTest, RecordsWithoutRowsCountTowardTheLimit) {
     EXPECT_EQ(context_.recordsSeen, 3);
 }
 
-TEST_F(StopRuleTest, ZeroOrNegativeMeansNoLimit) {
+TEST_F(ActivityRecordHandler, ARowLimitOfZeroOrLessMeansNoLimit) {
     for (const std::int32_t limit : {0, -5}) {
         context_.recordLimit = limit;
         for (std::uint32_t low = 1; low <= 10; ++low) EXPECT_EQ(At(low), 0);

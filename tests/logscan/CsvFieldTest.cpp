@@ -7,14 +7,14 @@
 namespace logscan {
 namespace {
 
-TEST(QuoteCsvField, LeavesPlainValuesAlone) {
+TEST(CsvField, LeavesPlainValuesAlone) {
     EXPECT_EQ(QuoteCsvField(""), "");
     EXPECT_EQ(QuoteCsvField("CN=Jane Doe/O=Acme"), "CN=Jane Doe/O=Acme");
     EXPECT_EQ(QuoteCsvField("a\tb\x01c"), "a\tb\x01c");
     EXPECT_EQ(QuoteCsvField("J\xC3\xBCrgen \xE6\x9D\x8E"), "J\xC3\xBCrgen \xE6\x9D\x8E");
 }
 
-TEST(QuoteCsvField, QuotesCommaQuoteLineFeedAndCarriageReturn) {
+TEST(CsvField, QuotesCommaQuoteLineFeedAndCarriageReturn) {
     EXPECT_EQ(QuoteCsvField("a,b"), "\"a,b\"");
     EXPECT_EQ(QuoteCsvField("a\"b"), "\"a\"\"b\"");
     EXPECT_EQ(QuoteCsvField("\""), "\"\"\"\"");
@@ -30,7 +30,7 @@ TEST(QuoteCsvField, QuotesCommaQuoteLineFeedAndCarriageReturn) {
 // of 16, and values past 128 bytes are quoted on the heap: at every length around them, a trigger
 // byte at each position, and double quotes at both ends, must come out quoted, also through
 // WriteCsvField.
-TEST(QuoteCsvField, FindsTriggersAtEveryPositionOfValuesAroundTheBlockSizes) {
+TEST(CsvField, FindsTriggersAtEveryPositionOfValuesAroundTheBlockSizes) {
     const auto expect = [](const std::string& value, const std::string& field) {
         ASSERT_EQ(QuoteCsvField(value), field) << value.size();
         std::string room(CsvFieldRoom(value.size()), '#');

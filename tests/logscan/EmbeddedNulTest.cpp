@@ -36,7 +36,7 @@ std::string RowOf(const char* type, const std::vector<RawItem>& items) {
     return row;
 }
 
-TEST(EmbeddedNulTest, AQuotedValueEndsAtTheNulWithItsClosingQuote) {
+TEST(EmbeddedNul, AQuotedValueEndsAtTheNulWithItsClosingQuote) {
     const std::string row =
         RowOf("Domino.HTTP",
               {Text("RequestLine", u"GET / HTTP/1.1"), Text("AuthUser", u"Anonymous"),
@@ -45,7 +45,7 @@ TEST(EmbeddedNulTest, AQuotedValueEndsAtTheNulWithItsClosingQuote) {
         row, ",GET / HTTP/1.1,Anonymous,,,Domino.HTTP,00258EC0002BF200,\"Mozilla\nGecko\",404,,\n");
 }
 
-TEST(EmbeddedNulTest, TheQuotingIsDecidedOnWhatIsWritten) {
+TEST(EmbeddedNul, TheQuotingIsDecidedOnWhatIsWritten) {
     const std::string row = RowOf("Domino.AGENT", {Text("TaskName", u"Archive\u0000, nightly"sv),
                                                    Text("UserName", u"\u0000\""sv)});
     EXPECT_EQ(row, ",,,Archive,,Domino.AGENT,00258EC0002BF200,,,,\n");

@@ -29,22 +29,22 @@ void SetWord(std::vector<unsigned char>& table, std::size_t at, std::size_t word
     table[at + 1] = static_cast<unsigned char>(word >> 8);
 }
 
-class HostileTableTest : public ::testing::Test {
+class HostileItemTable : public ::testing::Test {
 protected:
     void SetUp() override { notessim::ResetRuntime(); }
 };
 
-TEST_F(HostileTableTest, TotalShorterThanTheHeader) {
+TEST_F(HostileItemTable, TotalShorterThanTheHeader) {
     EXPECT_TRUE(ReadActivityItems(Words({2}).data()).empty());
     EXPECT_TRUE(ReadActivityItems(Words({0, 5}).data()).empty());
 }
 
-TEST_F(HostileTableTest, DescriptorsBeyondTheTotal) {
+TEST_F(HostileItemTable, DescriptorsBeyondTheTotal) {
     // 1000 items claimed in an 8-byte record.
     EXPECT_TRUE(ReadActivityItems(Words({8, 1000, 1, 2}).data()).empty());
 }
 
-TEST_F(HostileTableTest, NameOrValueLongerThanWhatIsLeft) {
+TEST_F(HostileItemTable, NameOrValueLongerThanWhatIsLeft) {
     auto table = BuildTable({Text("UserName", u"Jane"), Text("TaskName", u"Archive")});
     SetWord(table, 4 + 4 + 2, 60000);  // the second value claims 60000 bytes
     EXPECT_EQ(ReadActivityItems(table.data()).Entries(), (ItemTexts{{"UserName", "Jane"}}));
@@ -53,7 +53,7 @@ TEST_F(HostileTableTest, NameOrValueLongerThanWhatIsLeft) {
     EXPECT_TRUE(ReadActivityItems(table.data()).empty());
 }
 
-TEST_F(HostileTableTest, TotalLengthSmallerThanTheItemsHeld) {
+TEST_F(HostileItemTable, TotalLengthSmallerThanTheItemsHeld) {
     auto table = BuildTable({Text("UserName", u"Jane"), Text("TaskName", u"Archive")});
     const std::size_t firstItemEnd = 4 + 8 + 8 + 2 + 4;
     SetWord(table, 0, firstItemEnd + 3);
@@ -61,7 +61,7 @@ TEST_F(HostileTableTest, TotalLengthSmallerThanTheItemsHeld) {
     EXPECT_EQ(ReadActivityItems(table.data()).Entries(), (ItemTexts{{"UserName", "Jane"}}));
 }
 
-TEST_F(HostileTableTest, ValuesTooShortForTheirType) {
+TEST_F(HostileItemTable, ValuesTooShortForTheirType) {
     // A number of 2 data bytes and a value of a single byte, each at the record's very end.
     std::vector<unsigned char> number = Words({4 + 4 + 1 + 4, 1, 1, 4});
     number.push_back('N');
@@ -75,7 +75,7 @@ TEST_F(HostileTableTest, ValuesTooShortForTheirType) {
     EXPECT_EQ(ReadActivityItems(oneByte.data()).Entries(), (ItemTexts{{"V", "-not text-"}}));
 }
 
-TEST_F(HostileTableTest, HandlerWritesNoRowFromItemsOutsideTheRecord) {
+TEST_F(HostileItemTable, HandlerWritesNoRowFromItemsOutsideTheRecord) {
     auto table = BuildTable({Text("TaskName", u"Archive"), Text("UserName", u"Jane")});
     SetWord(table, 0, table.size() - 1);  // the last byte of UserName lies outside the record
     table.pop_back();

@@ -11,25 +11,25 @@ std::optional<std::pair<std::uint32_t, std::uint32_t>> Start(std::u16string_view
     return std::make_pair(notes::TimeHighWord(&*time), notes::TimeLowWord(&*time));
 }
 
-TEST(ParseStartTime, EmptyMeansTheEarliestTime) {
+TEST(ScanOptions, AnEmptyStartTimeMeansTheEarliestTime) {
     notes::TimeDate earliest{};
     notes::SetTimeLimit(0, &earliest);
     EXPECT_EQ(Start(u""), std::make_pair(notes::TimeHighWord(&earliest), notes::TimeLowWord(&earliest)));
 }
 
-TEST(ParseStartTime, ReadsHighThenLowWordInEitherCase) {
+TEST(ScanOptions, AStartTimeIsReadHighThenLowWordInEitherCase) {
     EXPECT_EQ(Start(u"00258EC0002BF200"), std::make_pair(0x00258EC0u, 0x002BF200u));
     EXPECT_EQ(Start(u"00258ec0002bf200"), std::make_pair(0x00258EC0u, 0x002BF200u));
     EXPECT_EQ(Start(u"FFFFFFFFffffffff"), std::make_pair(0xFFFFFFFFu, 0xFFFFFFFFu));
 }
 
-TEST(ParseStartTime, AcceptsWhatStreamExtractionAcceptsAsOneWholeNumber) {
+TEST(ScanOptions, EachStartTimeHalfIsWhatStreamExtractionAcceptsAsOneWholeNumber) {
     EXPECT_EQ(Start(u" 0258EC0\t02BF200"), std::make_pair(0x0258EC0u, 0x02BF200u));
     EXPECT_EQ(Start(u"0x258EC0+02BF200"), std::make_pair(0x258EC0u, 0x02BF200u));
     EXPECT_EQ(Start(u"-00000010X000001"), std::make_pair(0xFFFFFFFFu, 0x1u));
 }
 
-TEST(ParseStartTime, RejectsOtherLengthsAndHalvesNotReadInFull) {
+TEST(ScanOptions, StartTimesOfOtherLengthsOrWithHalvesNotReadInFullAreRefused) {
     for (const std::u16string_view text :
          {u"00258EC0002BF20", u"00258EC0002BF2000", u"00258EC0002B F200", u"0025 EC0002BF200",
           u"00258EC0002BF20 ", u"00258EC 002BF200", u"00258EG0002BF200", u"00258EC0002BF20G",
@@ -39,7 +39,7 @@ TEST(ParseStartTime, RejectsOtherLengthsAndHalvesNotReadInFull) {
     }
 }
 
-TEST(ParseRowLimit, ReadsLikeWcstol) {
+TEST(ScanOptions, TheRowLimitIsReadLikeWcstol) {
     EXPECT_EQ(ParseRowLimit(u"12"), 12);
     EXPECT_EQ(ParseRowLimit(u"12abc"), 12);
     EXPECT_EQ(ParseRowLimit(u" \t\n\v\f\r+7"), 7);
@@ -51,7 +51,7 @@ TEST(ParseRowLimit, ReadsLikeWcstol) {
     EXPECT_EQ(ParseRowLimit(u"007"), 7);
 }
 
-TEST(ParseRowLimit, ClampsToTheRangeOfA32BitLongInsteadOfWrapping) {
+TEST(ScanOptions, TheRowLimitClampsToTheRangeOfA32BitLongInsteadOfWrapping) {
     EXPECT_EQ(ParseRowLimit(u"2147483647"), 2147483647);
     EXPECT_EQ(ParseRowLimit(u"2147483648"), 2147483647);
     EXPECT_EQ(ParseRowLimit(u"4294967297"), 2147483647);

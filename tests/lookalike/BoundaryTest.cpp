@@ -17,7 +17,7 @@ constexpr const char* kViews = R"({"title": "Views", "replicaId": "C1257C0000112
   "notes": [{"id": 4, "items": []}, {"id": 8, "items": []}, {"id": 12, "items": []}],
   "views": {"Two": [4, 8], "Three": [4, 8, 12]}})";
 
-class BoundaryTest : public lookalikesession::Session {};
+class Boundary : public lookalikesession::Session {};
 
 HCOLLECTION OpenView(DBHANDLE database, const char* name) {
     NOTEID view = 0;
@@ -42,7 +42,7 @@ DWORD CountEntries(HCOLLECTION collection) {
     return returned;
 }
 
-TEST_F(BoundaryTest, CollectionNumbersMapBackToTheirViewsAcrossTheWrapOfSixteenBits) {
+TEST_F(Boundary, CollectionNumbersMapBackToTheirViewsAcrossTheWrapOfSixteenBits) {
     Start({{"views.nsf", kViews}});
     DBHANDLE database = 0;
     ASSERT_EQ(NSFDbOpen("views.nsf", &database), 0);
@@ -81,7 +81,7 @@ TEST_F(BoundaryTest, CollectionNumbersMapBackToTheirViewsAcrossTheWrapOfSixteenB
     EXPECT_EQ(misuses.size(), 3u);
 }
 
-TEST_F(BoundaryTest, AnIdTableFreedAsPlainMemoryIsAMisuseAndStaysUsable) {
+TEST_F(Boundary, AnIdTableFreedAsPlainMemoryIsAMisuseAndStaysUsable) {
     Start({});
     DHANDLE table = 0;
     EXPECT_EQ(IDCreateTable(0x10000, &table), notessim::kStatusUnsupportedArgument);
@@ -99,7 +99,7 @@ TEST_F(BoundaryTest, AnIdTableFreedAsPlainMemoryIsAMisuseAndStaysUsable) {
     EXPECT_EQ(misuses.size(), 1u);
 }
 
-TEST_F(BoundaryTest, NameLookupFlagsBeyondSixteenBitsAreRefusedAndDiagnosed) {
+TEST_F(Boundary, NameLookupFlagsBeyondSixteenBitsAreRefusedAndDiagnosed) {
     Start({});
     DHANDLE buffer = 0;
     const char nameSpace[] = "($Users)";
@@ -115,7 +115,7 @@ TEST_F(BoundaryTest, NameLookupFlagsBeyondSixteenBitsAreRefusedAndDiagnosed) {
 }
 
 // As the reference says: "Always returns NOERROR", and a path past MAXPATH - 1 is cut there.
-TEST_F(BoundaryTest, NetworkPathsPastTheirBufferAreCutAndSucceed) {
+TEST_F(Boundary, NetworkPathsPastTheirBufferAreCutAndSucceed) {
     Start({});
     std::vector<char> path(300, 'x');
     const std::string file(300, 'f');
@@ -129,7 +129,7 @@ TEST_F(BoundaryTest, NetworkPathsPastTheirBufferAreCutAndSucceed) {
     EXPECT_EQ(path[256], 'x');
 }
 
-TEST_F(BoundaryTest, StatusTextsTakeTheLongestTextWithItsNulAfterIt) {
+TEST_F(Boundary, StatusTextsTakeTheLongestTextWithItsNulAfterIt) {
     Start({});
     const std::string full = "File does not exist";  // status 259
     std::vector<char> buffer(0x10000, 'x');
@@ -158,7 +158,7 @@ STATUS LNCALLBACK Keep(const char* descName, DWORD /*descIdx*/, DWORD /*flags*/,
     return NOERROR;
 }
 
-TEST_F(BoundaryTest, ActivityStreamsAreTakenOnlyByLivePointersAndDocumentedPositionSizes) {
+TEST_F(Boundary, ActivityStreamsAreTakenOnlyByLivePointersAndDocumentedPositionSizes) {
     Start({{"log.nsf", R"({"title": "Log", "replicaId": "C1257A3B00501A2B", "notes": []})"},
            {"log.nsf.activity.jsonl", R"({"type": "Domino.HTTP", "time": "2026-12-01T08:00:00.00Z",)"
                                       R"( "items": [["StatusCode", 404]]})" "\n"}});
@@ -187,7 +187,7 @@ TEST_F(BoundaryTest, ActivityStreamsAreTakenOnlyByLivePointersAndDocumentedPosit
 namespace {
 
 // An input length of 0xFFFF reads up to the NUL (a 16-bit NUL in UTF-16); 0xFFFE is a length.
-TEST_F(BoundaryTest, TranslationInputOf0xFFFFEndsAtTheNul) {
+TEST_F(Boundary, TranslationInputOf0xFFFFEndsAtTheNul) {
     std::string text = "ab" + std::string(1, '\0') + std::string(0xFFFF, 'c');
     std::string out(0x10000, '#');
     EXPECT_EQ(OSTranslate(22, text.data(), 0xFFFF, out.data(), 0xFFFF), 2);

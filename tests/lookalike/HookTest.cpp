@@ -63,9 +63,9 @@ std::string Export(DBHANDLE database, DHANDLE table) {
     return dxl;
 }
 
-class HookTest : public lookalikesession::Session {};
+class Hook : public lookalikesession::Session {};
 
-TEST_F(HookTest, EachHandlerReadsTheOpenedNoteFromTheRecordAndItsItemReachesTheDxl) {
+TEST_F(Hook, EachHandlerReadsTheOpenedNoteFromTheRecordAndItsItemReachesTheDxl) {
     Start({{"catalog.nsf", kCatalog}});
     theFirst = {};
     theSecondCalls = 0;

@@ -59,7 +59,7 @@ std::string Line(const std::string& type, std::uint32_t low, const std::string& 
     return line + "}\n";
 }
 
-class ActivityStreamTest : public ::testing::Test {
+class ActivityStream : public ::testing::Test {
 protected:
     void SetUp() override {
         notessim::ResetRuntime();
@@ -102,7 +102,7 @@ protected:
     Collector seen_;
 };
 
-TEST_F(ActivityStreamTest, DeliversFilteredTypesInFileOrderWithTheirItems) {
+TEST_F(ActivityStream, DeliversFilteredTypesInFileOrderWithTheirItems) {
     SetStream(Line("Domino.HTTP", 2, R"([["RequestLine", "GET /"], ["StatusCode", 200]])") +
               "\n  \r\n" + Line("Domino.IMAP", 1) + Line("domino.http", 1) +
               Line("Domino.AGENT", 1, R"([["Targets", ["a", "bc"]], ["At", {"time": "0000000100000002"}],
@@ -126,14 +126,14 @@ TEST_F(ActivityStreamTest, DeliversFilteredTypesInFileOrderWithTheirItems) {
     EXPECT_EQ(agent.items[3], (std::pair<std::string, std::string>{"", std::string("\x00\x05", 2)}));
 }
 
-TEST_F(ActivityStreamTest, NullOrEmptyFilterDeliversEveryType) {
+TEST_F(ActivityStream, NullOrEmptyFilterDeliversEveryType) {
     SetStream(Line("A", 1) + Line("B", 2));
     ASSERT_EQ(Scan(nullptr), 0);
     ASSERT_EQ(Scan(""), 0);
     EXPECT_EQ(Types(), (std::vector<std::string>{"A", "B", "A", "B"}));
 }
 
-TEST_F(ActivityStreamTest, TimeRangeIncludesBothBounds) {
+TEST_F(ActivityStream, TimeRangeIncludesBothBounds) {
     SetStream(Line("A", 1) + Line("A", 2) + Line("A", 3) + Line("A", 4) + Line("A", 2));
     notes::TimeDate range[2];
     notes::MakeTimeValue(0x00258EC0, 2, &range[0]);
@@ -144,7 +144,7 @@ TEST_F(ActivityStreamTest, TimeRangeIncludesBothBounds) {
     EXPECT_EQ(lows, (std::vector<std::uint32_t>{2, 3, 2}));
 }
 
-TEST_F(ActivityStreamTest, MalformedLineEndsTheScanAfterTheRecordsBefore) {
+TEST_F(ActivityStream, MalformedLineEndsTheScanAfterTheRecordsBefore) {
     for (const std::string bad : {"{\"type\": \"A\"", "[1]", "{\"type\": \"A\", \"time\": \"soon\"}",
                                   "{\"time\": \"0000000000000001\"}",
                                   "{\"type\": \"A\", \"time\": \"0000000000000001\", \"items\": [[\"x\", {}]]}",
@@ -160,14 +160,14 @@ TEST_F(ActivityStreamTest, MalformedLineEndsTheScanAfterTheRecordsBefore) {
     }
 }
 
-TEST_F(ActivityStreamTest, CallbackStatusEndsTheScanAndIsReturned) {
+TEST_F(ActivityStream, CallbackStatusEndsTheScanAndIsReturned) {
     SetStream(Line("A", 1) + Line("A", 2) + Line("A", 3));
     seen_.stopAfter = 2;
     EXPECT_EQ(Scan("A"), notes::kStatusStopped);
     EXPECT_EQ(seen_.records.size(), 2u);
 }
 
-TEST_F(ActivityStreamTest, MissingStreamIsEmptyWhenTheDatabaseExists) {
+TEST_F(ActivityStream, MissingStreamIsEmptyWhenTheDatabaseExists) {
     EXPECT_EQ(Scan("A"), 0);
     EXPECT_TRUE(seen_.records.empty());
     EXPECT_EQ(Scan("A", nullptr, "", "other.nsf"), notes::kStatusFileNotFound);
@@ -175,7 +175,7 @@ TEST_F(ActivityStreamTest, MissingStreamIsEmptyWhenTheDatabaseExists) {
     EXPECT_EQ(Scan("A", nullptr, "", "../simenv/log.nsf"), notes::kStatusFileNotFound);
 }
 
-TEST_F(ActivityStreamTest, StreamOnAnotherServer) {
+TEST_F(ActivityStream, StreamOnAnotherServer) {
     notessim::SetVirtualFile("simenv/hub01/log.nsf.activity.jsonl", Line("Hub", 1));
     EXPECT_EQ(Scan(nullptr, nullptr, "Hub01/Acme"), 0);
     EXPECT_EQ(Types(), std::vector<std::string>{"Hub"});
@@ -183,7 +183,7 @@ TEST_F(ActivityStreamTest, StreamOnAnotherServer) {
     EXPECT_EQ(notessim::Diagnostics().back(), "0x0803: Unable to find path to server Nowhere/Acme");
 }
 
-TEST_F(ActivityStreamTest, FaultsFailOpenScanAndDeliveryPartWayThrough) {
+TEST_F(ActivityStream, FaultsFailOpenScanAndDeliveryPartWayThrough) {
     SetStream(Line("A", 1) + Line("A", 2) + Line("A", 3));
     notessim::SetFaults("OpenActivityStream#1:0x0107,DeliverActivityRecord#3:270");
     EXPECT_EQ(Scan("A"), 0x0107);  // ERR_MEMORY
@@ -195,7 +195,7 @@ TEST_F(ActivityStreamTest, FaultsFailOpenScanAndDeliveryPartWayThrough) {
     EXPECT_TRUE(seen_.records.empty());
 }
 
-TEST_F(ActivityStreamTest, ReadsAFileOnDiskLineByLine) {
+TEST_F(ActivityStream, ReadsAFileOnDiskLineByLine) {
     testsupport::ScratchDir scratch;
     testsupport::WriteFile(scratch / "notes.ini", "Directory=.\n");
     testsupport::WriteFile(scratch / "log.nsf", "{}");
@@ -213,7 +213,7 @@ TEST_F(ActivityStreamTest, ReadsAFileOnDiskLineByLine) {
 }
 
 // A closed stream's number never reaches the library again: the runtime records no misuse.
-TEST_F(ActivityStreamTest, AClosedStreamIsRefusedBeforeTheLibrary) {
+TEST_F(ActivityStream, AClosedStreamIsRefusedBeforeTheLibrary) {
     notes::ActivityStreamHandle stream = 0;
     ASSERT_EQ(notes::OpenActivityStream(&stream, "", "log.nsf", nullptr, 0, nullptr), 0);
     EXPECT_EQ(notessim::OpenHandles().size(), 1u);

@@ -71,7 +71,7 @@ notes::NotesStatus SecondHook(const void* notification) {
     return notes::kHookContinue;
 }
 
-class DxlExporterTest : public selectiontest::SelectionEnvironment {
+class DxlExporter : public selectiontest::SelectionEnvironment {
 protected:
     void SetUp() override {
         SelectionEnvironment::SetUp();
@@ -107,7 +107,7 @@ protected:
     HookLog hooks;
 };
 
-TEST_F(DxlExporterTest, WellFormedXmlStreamedInChunksOfAtMostTheSetSize) {
+TEST_F(DxlExporter, WellFormedXmlStreamedInChunksOfAtMostTheSetSize) {
     Start(kDatabase, "SimDxlChunk=7\n");
     Stream stream;
     ASSERT_EQ(Export({12, 8, 4}, stream), 0);
@@ -161,7 +161,7 @@ TEST_F(DxlExporterTest, WellFormedXmlStreamedInChunksOfAtMostTheSetSize) {
                  "bell\xEF\xBF\xBD");
 }
 
-TEST_F(DxlExporterTest, AnEmptyTableGivesADatabaseWithoutDocuments) {
+TEST_F(DxlExporter, AnEmptyTableGivesADatabaseWithoutDocuments) {
     Start(kDatabase);
     Stream stream;
     ASSERT_EQ(Export({}, stream), 0);
@@ -171,7 +171,7 @@ TEST_F(DxlExporterTest, AnEmptyTableGivesADatabaseWithoutDocuments) {
     EXPECT_EQ(stream.sizes.size(), 1u);
 }
 
-TEST_F(DxlExporterTest, HooksSeeEveryOpenedNoteAndTheirItemsReachOnlyTheDxl) {
+TEST_F(DxlExporter, HooksSeeEveryOpenedNoteAndTheirItemsReachOnlyTheDxl) {
     Start(kDatabase);
     notes::HookRecursionId recursion = 0;
     ASSERT_EQ(notes::CreateHookRecursionId(&recursion), 0);
@@ -198,7 +198,7 @@ TEST_F(DxlExporterTest, HooksSeeEveryOpenedNoteAndTheirItemsReachOnlyTheDxl) {
     ExpectNothingOpen();
 }
 
-TEST_F(DxlExporterTest, AHookStatusOtherThanContinueEndsTheExportWithIt) {
+TEST_F(DxlExporter, AHookStatusOtherThanContinueEndsTheExportWithIt) {
     Start(kDatabase, "SimDxlChunk=4096\n");
     notes::HookRegistration hook = 0;
     ASSERT_EQ(notes::RegisterNoteOpenHook(5, 2, MarkNote, 1, &hook), 0);
@@ -223,7 +223,7 @@ TEST_F(DxlExporterTest, AHookStatusOtherThanContinueEndsTheExportWithIt) {
     notes::DeregisterHook(stopper);
 }
 
-TEST_F(DxlExporterTest, OnlyTheAfterOpenEventCanBeHooked) {
+TEST_F(DxlExporter, OnlyTheAfterOpenEventCanBeHooked) {
     Start(kDatabase);
     notes::HookRegistration hook = 0;
     EXPECT_NE(notes::RegisterNoteOpenHook(5, 1, MarkNote, 1, &hook), 0);
@@ -231,7 +231,7 @@ TEST_F(DxlExporterTest, OnlyTheAfterOpenEventCanBeHooked) {
     EXPECT_EQ(hook, 0u);
 }
 
-TEST_F(DxlExporterTest, ItemsCanOnlyBeReachedThroughOpenNotes) {
+TEST_F(DxlExporter, ItemsCanOnlyBeReachedThroughOpenNotes) {
     Start(kDatabase);
     notes::TimeDate when{};
     EXPECT_FALSE(notes::GetTimeItem(0x7777, "When", &when));
@@ -239,7 +239,7 @@ TEST_F(DxlExporterTest, ItemsCanOnlyBeReachedThroughOpenNotes) {
     EXPECT_EQ(notessim::HandleMisuses().size(), 2u);
 }
 
-TEST_F(DxlExporterTest, ANoteIdTheDatabaseDoesNotHoldFailsTheExport) {
+TEST_F(DxlExporter, ANoteIdTheDatabaseDoesNotHoldFailsTheExport) {
     Start(kDatabase);
     Stream stream;
     EXPECT_NE(Export({8, 99}, stream), 0);

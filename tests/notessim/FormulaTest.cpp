@@ -32,70 +32,7 @@ bool Selects(const std::string& formula, const std::vector<SimItem>& items) {
     return notessim::FormulaSelects(root, items);
 }
 
-TEST(FormulaTest, TextComparesExactlyAndFieldNamesIgnoreCase) {
-    const std::vector<SimItem> note = {Text("Form", "cUser")};
-    EXPECT_TRUE(Selects("SELECT Form = \"cUser\"", note));
-    EXPECT_TRUE(Selects("select FORM=\"cUser\"", note));
-    EXPECT_FALSE(Selects("SELECT Form = \"CUSER\"", note));
-    EXPECT_TRUE(Selects("SELECT Form != \"cDb\"", note));
-    EXPECT_FALSE(Selects("SELECT Form != \"cUser\"", note));
-}
-
-// As the library compiles them: the vendor's samples search with "@All".
-TEST(FormulaTest, TheSelectKeywordMayBeLeftOut) {
-    const std::vector<SimItem> note = {Text("Form", "cUser")};
-    EXPECT_TRUE(Selects("@All", note));
-    EXPECT_TRUE(Selects("Form = \"cUser\"", note));
-    EXPECT_FALSE(Selects("Form = \"cDb\"", note));
-}
-
-TEST(FormulaTest, MissingFieldIsEmptyTextAndListMatchesAnyMember) {
-    const std::vector<SimItem> note = {TextList("Names", {"CN=Jane Doe/O=Acme", "Jane Doe"})};
-    EXPECT_TRUE(Selects("SELECT Missing = \"\"", note));
-    EXPECT_TRUE(Selects("SELECT Names = \"Jane Doe\"", note));
-    EXPECT_FALSE(Selects("SELECT Names = \"Doe\"", note));
-    EXPECT_TRUE(Selects("SELECT Names = Names", note));
-}
-
-TEST(FormulaTest, OperatorsAndConstants) {
-    const std::vector<SimItem> note = {Text("Form", "cDb"), Text("Server", "x")};
-    EXPECT_TRUE(Selects("SELECT @All", note));
-    EXPECT_TRUE(Selects("SELECT @True", note));
-    EXPECT_FALSE(Selects("SELECT @False", note));
-    EXPECT_TRUE(Selects("SELECT FORM=\"cDb\" | Form=\"cUser\"", note));
-    EXPECT_FALSE(Selects("SELECT Form=\"cDb\" & Server=\"y\"", note));
-    // ! binds looser than =, and & and | bind equally from the left.
-    EXPECT_TRUE(Selects("SELECT !Form = \"cUser\"", note));
-    EXPECT_TRUE(Selects("SELECT @False & @False | @True", note));
-    EXPECT_FALSE(Selects("SELECT @False & (@False | @True)", note));
-}
-
-TEST(FormulaTest, TextFunctions) {
-    const std::vector<SimItem> note = {Text("Server", "cn=hub01/o=acme"),
-                                       Text("Short", "Hub01/Acme")};
-    EXPECT_TRUE(Selects("SELECT @LowerCase(\"CN=Hub01/O=Acme\") = Server", note));
-    EXPECT_TRUE(Selects("SELECT @UpperCase(Server) = \"CN=HUB01/O=ACME\"", note));
-    EXPECT_TRUE(Selects("SELECT @Name([CANONICALIZE]; Short) = \"CN=Hub01/O=Acme\"", note));
-    EXPECT_TRUE(Selects("SELECT @name([abbreviate];\"CN=Hub01/O=Acme\") = Short", note));
-    EXPECT_TRUE(Selects(
-        "SELECT Form=\"\" & @LowerCase(Server)=@LowerCase(@Name([CANONICALIZE];\"Hub01/Acme\"))",
-        note));
-}
-
-TEST(FormulaTest, LiteralsTakeBackslashEscapes) {
-    EXPECT_TRUE(
-        Selects(R"(SELECT Title = "say \"hi\" \\ bye")", {Text("Title", R"(say "hi" \ bye)")}));
-}
-
-TEST(FormulaTest, ValuesThatCannotBeComparedSelectNothing) {
-    const std::vector<SimItem> note = {Number("Size", 3), Text("Form", "x")};
-    EXPECT_FALSE(Selects("SELECT Size = \"3\"", note));
-    EXPECT_FALSE(Selects("SELECT Form", note));
-    EXPECT_FALSE(Selects("SELECT !Form", note));
-    EXPECT_TRUE(Selects("SELECT Size = Size", note));
-}
-
-class CompileFormulaTest : public selectiontest::SelectionEnvironment {
+class Formula : public selectiontest::SelectionEnvironment {
 protected:
     struct Outputs {
         notes::NotesStatus status = 0;
@@ -114,7 +51,70 @@ protected:
     }
 };
 
-TEST_F(CompileFormulaTest, ReportsWhereTheErrorIs) {
+TEST_F(Formula, TextComparesExactlyAndFieldNamesIgnoreCase) {
+    const std::vector<SimItem> note = {Text("Form", "cUser")};
+    EXPECT_TRUE(Selects("SELECT Form = \"cUser\"", note));
+    EXPECT_TRUE(Selects("select FORM=\"cUser\"", note));
+    EXPECT_FALSE(Selects("SELECT Form = \"CUSER\"", note));
+    EXPECT_TRUE(Selects("SELECT Form != \"cDb\"", note));
+    EXPECT_FALSE(Selects("SELECT Form != \"cUser\"", note));
+}
+
+// As the library compiles them: the vendor's samples search with "@All".
+TEST_F(Formula, TheSelectKeywordMayBeLeftOut) {
+    const std::vector<SimItem> note = {Text("Form", "cUser")};
+    EXPECT_TRUE(Selects("@All", note));
+    EXPECT_TRUE(Selects("Form = \"cUser\"", note));
+    EXPECT_FALSE(Selects("Form = \"cDb\"", note));
+}
+
+TEST_F(Formula, MissingFieldIsEmptyTextAndListMatchesAnyMember) {
+    const std::vector<SimItem> note = {TextList("Names", {"CN=Jane Doe/O=Acme", "Jane Doe"})};
+    EXPECT_TRUE(Selects("SELECT Missing = \"\"", note));
+    EXPECT_TRUE(Selects("SELECT Names = \"Jane Doe\"", note));
+    EXPECT_FALSE(Selects("SELECT Names = \"Doe\"", note));
+    EXPECT_TRUE(Selects("SELECT Names = Names", note));
+}
+
+TEST_F(Formula, OperatorsAndConstants) {
+    const std::vector<SimItem> note = {Text("Form", "cDb"), Text("Server", "x")};
+    EXPECT_TRUE(Selects("SELECT @All", note));
+    EXPECT_TRUE(Selects("SELECT @True", note));
+    EXPECT_FALSE(Selects("SELECT @False", note));
+    EXPECT_TRUE(Selects("SELECT FORM=\"cDb\" | Form=\"cUser\"", note));
+    EXPECT_FALSE(Selects("SELECT Form=\"cDb\" & Server=\"y\"", note));
+    // ! binds looser than =, and & and | bind equally from the left.
+    EXPECT_TRUE(Selects("SELECT !Form = \"cUser\"", note));
+    EXPECT_TRUE(Selects("SELECT @False & @False | @True", note));
+    EXPECT_FALSE(Selects("SELECT @False & (@False | @True)", note));
+}
+
+TEST_F(Formula, TextFunctions) {
+    const std::vector<SimItem> note = {Text("Server", "cn=hub01/o=acme"),
+                                       Text("Short", "Hub01/Acme")};
+    EXPECT_TRUE(Selects("SELECT @LowerCase(\"CN=Hub01/O=Acme\") = Server", note));
+    EXPECT_TRUE(Selects("SELECT @UpperCase(Server) = \"CN=HUB01/O=ACME\"", note));
+    EXPECT_TRUE(Selects("SELECT @Name([CANONICALIZE]; Short) = \"CN=Hub01/O=Acme\"", note));
+    EXPECT_TRUE(Selects("SELECT @name([abbreviate];\"CN=Hub01/O=Acme\") = Short", note));
+    EXPECT_TRUE(Selects(
+        "SELECT Form=\"\" & @LowerCase(Server)=@LowerCase(@Name([CANONICALIZE];\"Hub01/Acme\"))",
+        note));
+}
+
+TEST_F(Formula, LiteralsTakeBackslashEscapes) {
+    EXPECT_TRUE(
+        Selects(R"(SELECT Title = "say \"hi\" \\ bye")", {Text("Title", R"(say "hi" \ bye)")}));
+}
+
+TEST_F(Formula, ValuesThatCannotBeComparedSelectNothing) {
+    const std::vector<SimItem> note = {Number("Size", 3), Text("Form", "x")};
+    EXPECT_FALSE(Selects("SELECT Size = \"3\"", note));
+    EXPECT_FALSE(Selects("SELECT Form", note));
+    EXPECT_FALSE(Selects("SELECT !Form", note));
+    EXPECT_TRUE(Selects("SELECT Size = Size", note));
+}
+
+TEST_F(Formula, CompilingReportsWhereTheErrorIs) {
     Start("{}");
     struct Case {
         std::string text;
@@ -140,7 +140,7 @@ TEST_F(CompileFormulaTest, ReportsWhereTheErrorIs) {
     ExpectNothingOpen();
 }
 
-TEST_F(CompileFormulaTest, SuccessClearsTheErrorOutputsAndGivesAMemoryHandle) {
+TEST_F(Formula, ACompiledFormulaClearsTheErrorOutputsAndGivesAMemoryHandle) {
     Start("{}");
     const Outputs out = Compile("SELECT @All");
     EXPECT_EQ(out.status, 0);
@@ -151,7 +151,7 @@ TEST_F(CompileFormulaTest, SuccessClearsTheErrorOutputsAndGivesAMemoryHandle) {
     ExpectNothingOpen();
 }
 
-TEST_F(CompileFormulaTest, AnErrorIsTheLibrarysFormulaErrorWithThePositionDiagnosed) {
+TEST_F(Formula, ACompileErrorIsTheLibrarysFormulaErrorWithThePositionDiagnosed) {
     Start("{}");
     EXPECT_EQ(Compile("SELECT Form ==").status, 0x0501);
     char text[256] = {};

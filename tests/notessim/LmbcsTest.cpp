@@ -71,7 +71,7 @@ std::string EncodeOne(char32_t c) {
 
 // Every BMP character ICU writes without a group, or in the control group, comes out the same;
 // everything else we write in the Unicode group, and ICU must read that back.
-TEST(LmbcsEncode, MatchesIcuForAsciiCp850AndControlsAndIcuReadsTheRest) {
+TEST(Lmbcs, EncodingMatchesIcuForAsciiCp850AndControlsAndIcuReadsTheRest) {
     Icu icu;
     int sameAsIcu = 0;
     for (char32_t c = 0; c <= 0xFFFF; ++c) {
@@ -94,14 +94,14 @@ TEST(LmbcsEncode, MatchesIcuForAsciiCp850AndControlsAndIcuReadsTheRest) {
 
 // ICU prefers the group of the previous character, even for cp850 characters, so byte
 // identity holds for text that never leaves cp850 (plus the Unicode group, which is not sticky).
-TEST(LmbcsEncode, Cp850TextMatchesIcu) {
+TEST(Lmbcs, EncodingCp850TextMatchesIcu) {
     Icu icu;
     std::u16string text = u"Grüße, Ærø! \t\r\n\x01\x1B\x7F\x85 ½ ╬▓ ı ƒ ‗ ☃ ₩ 𝄞";
     for (char16_t c = 0x20; c <= 0xFF; c += 7) text += c;
     EXPECT_EQ(Hex(Encode(text)), Hex(icu.Encode(text)));
 }
 
-TEST(LmbcsDecode, MixedScriptsAsIcuWritesThem) {
+TEST(Lmbcs, DecodingMixedScriptsAsIcuWritesThem) {
     Icu icu;
     // Adjacent scripts make ICU keep a group for the next character (é after Greek is 02 82).
     const std::u16string text =
@@ -113,7 +113,7 @@ TEST(LmbcsDecode, MixedScriptsAsIcuWritesThem) {
     EXPECT_EQ(Decode(bytes), text) << Hex(bytes);
 }
 
-TEST(LmbcsDecode, EveryBmpCharacterIcuWritesOutsideTheCjkGroups) {
+TEST(Lmbcs, DecodingEveryBmpCharacterIcuWritesOutsideTheCjkGroups) {
     Icu icu;
     int decoded = 0;
     for (char32_t c = 0; c <= 0xFFFF; ++c) {
@@ -128,7 +128,7 @@ TEST(LmbcsDecode, EveryBmpCharacterIcuWritesOutsideTheCjkGroups) {
 }
 
 // Covers every group's tables, bytes that are no group, and groups cut short.
-TEST(LmbcsDecode, EveryTwoByteInputAsIcu) {
+TEST(Lmbcs, DecodingEveryTwoByteInputAsIcu) {
     Icu icu;
     for (unsigned first = 0; first < 0x100; ++first) {
         for (unsigned second = 0; second < 0x100; ++second) {
@@ -140,7 +140,7 @@ TEST(LmbcsDecode, EveryTwoByteInputAsIcu) {
     EXPECT_EQ(Decode("\x0F\x05"), u"\uFFFD");
 }
 
-TEST(LmbcsRoundTrip, EveryScalarValue) {
+TEST(Lmbcs, RoundTripOfEveryScalarValue) {
     std::u16string text;
     for (char32_t c = 0; c <= 0x10FFFF; ++c) {
         if (IsSurrogate(c)) continue;
@@ -164,7 +164,7 @@ TEST(LmbcsRoundTrip, EveryScalarValue) {
     }
 }
 
-TEST(LmbcsRoundTrip, UnpairedSurrogatesBecomeReplacement) {
+TEST(Lmbcs, RoundTripOfUnpairedSurrogatesBecomeReplacement) {
     const std::u16string lone = u"a\xD800" u"b\xDC00\xD83D";
     EXPECT_EQ(Decode(Encode(lone)), u"a\uFFFDb\uFFFD\uFFFD");
     EXPECT_EQ(Encode(u"\xDE00\xD83D"), Encode(u"\uFFFD\uFFFD"));
@@ -178,7 +178,7 @@ TEST(LmbcsRoundTrip, UnpairedSurrogatesBecomeReplacement) {
 }
 
 // Each input sits in a heap block of its exact size, so that the sanitizer sees any overread.
-TEST(LmbcsDecode, TruncatedSequencesStopAtTheEnd) {
+TEST(Lmbcs, DecodingTruncatedSequencesStopAtTheEnd) {
     const std::vector<std::string> complete = {
         "\x01\x61", "\x02\xE1", "\x06\x2E", "\x0B\xA1", "\x0F\x21",
         "\x10\x81\xA9", "\x14\x26\x03", "\x14\xF6\xDE", std::string("\x14\xF6\x00\x41", 4),

@@ -114,7 +114,7 @@ TEST_F(NameLookup, MissingViewDirectoryOrServerIsAStatus) {
     EXPECT_EQ(status, 0x0803);  // ERR_SERVER_NOT_FOUND
 }
 
-TEST(ConvertName, AbbreviatesAndRefusesWhatDoesNotFitWithItsTerminator) {
+TEST_F(NameLookup, ConvertNameAbbreviatesAndRefusesWhatDoesNotFitWithItsTerminator) {
     char buffer[32];
     std::uint16_t length = 0;
     ASSERT_EQ(notes::ConvertName(0, nullptr, "CN=Mail01/OU=Srv/O=Acme/C=US", buffer, 32, &length), 0);

@@ -12,7 +12,7 @@ namespace {
 
 using testsupport::WriteFile;
 
-class RuntimeTest : public ::testing::Test {
+class Runtime : public ::testing::Test {
 protected:
     void SetUp() override { notessim::ResetRuntime(); }
     void TearDown() override {
@@ -43,7 +43,7 @@ protected:
     char program[12] = "dxlexporter";
 };
 
-TEST_F(RuntimeTest, NotesIniSettingsAreEnvironmentVariablesMatchedWithoutCase) {
+TEST_F(Runtime, NotesIniSettingsAreEnvironmentVariablesMatchedWithoutCase) {
     ASSERT_EQ(Start("[Notes]\n; comment=ignored\nMailServer=CN=Mail01/O=Acme\r\nEq=a=b\nmailserver=late\n"), 0);
     char value[256];
     ASSERT_TRUE(notes::GetEnvironmentText("MAILSERVER", value, 255));
@@ -56,7 +56,7 @@ TEST_F(RuntimeTest, NotesIniSettingsAreEnvironmentVariablesMatchedWithoutCase) {
     EXPECT_STREQ(value, "CN=M");
 }
 
-TEST_F(RuntimeTest, TheFirstEqualsArgumentWinsAndAMissingIniIsStatus421) {
+TEST_F(Runtime, TheFirstEqualsArgumentWinsAndAMissingIniIsStatus421) {
     WriteFile(dir / "real.ini", "Directory=data\n");
     std::string first = "=" + (dir / "real.ini").string();
     std::string second = "=" + (dir / "absent.ini").string();
@@ -70,7 +70,7 @@ TEST_F(RuntimeTest, TheFirstEqualsArgumentWinsAndAMissingIniIsStatus421) {
     EXPECT_EQ(Text(421), "The NOTES.INI file cannot be found on the search path (PATH)");
 }
 
-TEST_F(RuntimeTest, MalformedSettingsGiveAStatusWithTheFileInTheDiagnostics) {
+TEST_F(Runtime, MalformedSettingsGiveAStatusWithTheFileInTheDiagnostics) {
     const notes::NotesStatus status = Start("SimViewBatch=lots\n");
     EXPECT_EQ(status, 0x0206);  // ERR_STRUCT
     EXPECT_EQ(Text(status), "The program cannot interpret this file due to an invalid structure");
@@ -79,7 +79,7 @@ TEST_F(RuntimeTest, MalformedSettingsGiveAStatusWithTheFileInTheDiagnostics) {
 }
 
 // The texts are the real library's, fixed for a status; one it has none for gives length 0.
-TEST_F(RuntimeTest, StatusTextsAreTheLibrarysAndAbsentForOthers) {
+TEST_F(Runtime, StatusTextsAreTheLibrarysAndAbsentForOthers) {
     EXPECT_EQ(Text(462), "The server and file name specified exceeds 256 characters.");
     EXPECT_EQ(Text(0x2011), "No mail server or mail database name specified");
     EXPECT_EQ(Text(0x0803 | 0x8000), testsupport::kServerNotFoundText);
@@ -99,7 +99,7 @@ TEST_F(RuntimeTest, StatusTextsAreTheLibrarysAndAbsentForOthers) {
     EXPECT_STREQ(small, "I/O dat");
 }
 
-TEST_F(RuntimeTest, FaultsHitTheNthCallOrEveryCallWithoutDoingTheWork) {
+TEST_F(Runtime, FaultsHitTheNthCallOrEveryCallWithoutDoingTheWork) {
     WriteFile(dir / "local.nsf", R"({"title": "L"})");
     ASSERT_EQ(Start("Directory=.\nSimFault=OpenDatabase#2:259, GetDatabasePath:0x02B4\n"), 0);
     notes::DatabaseHandle db = 0;
@@ -117,7 +117,7 @@ TEST_F(RuntimeTest, FaultsHitTheNthCallOrEveryCallWithoutDoingTheWork) {
     EXPECT_EQ(notessim::CallCounts().at("OpenDatabase"), 3u);
 }
 
-TEST_F(RuntimeTest, CallNumbersStartAgainAfterAReset) {
+TEST_F(Runtime, CallNumbersStartAgainAfterAReset) {
     ASSERT_EQ(Start(""), 0);
     char path[256];
     for (int i = 0; i < 3; ++i) EXPECT_EQ(notes::BuildNetworkPath(nullptr, "", "a.nsf", path), 0);
@@ -131,7 +131,7 @@ TEST_F(RuntimeTest, CallNumbersStartAgainAfterAReset) {
 }
 
 // A path the library would cut at 255 bytes is refused with ERR_PATH_NAME_TOO_LONG first.
-TEST_F(RuntimeTest, NetworkPathsJoinServerAndFileAndRefuseOverlongResults) {
+TEST_F(Runtime, NetworkPathsJoinServerAndFileAndRefuseOverlongResults) {
     char path[256];
     EXPECT_EQ(notes::BuildNetworkPath(nullptr, "Hub01/Acme", "catalog.nsf", path), 0);
     EXPECT_STREQ(path, "Hub01/Acme!!catalog.nsf");
@@ -146,7 +146,7 @@ TEST_F(RuntimeTest, NetworkPathsJoinServerAndFileAndRefuseOverlongResults) {
     EXPECT_EQ(notessim::CallCounts().at("BuildNetworkPath"), 3u);
 }
 
-TEST_F(RuntimeTest, DatabasesOpenOnTheLocalMachineAndOnServersInAnyNameForm) {
+TEST_F(Runtime, DatabasesOpenOnTheLocalMachineAndOnServersInAnyNameForm) {
     WriteFile(dir / "local.nsf", R"({"title": "L"})");
     WriteFile(dir / "hub" / "mail" / "jdoe.nsf", R"({"title": "J"})");
     WriteFile(dir / "servers.json", R"({"CN=Hub01/O=Acme": "hub"})");
@@ -170,7 +170,7 @@ TEST_F(RuntimeTest, DatabasesOpenOnTheLocalMachineAndOnServersInAnyNameForm) {
     EXPECT_EQ(LastDiagnostic(), "0x0803: Unable to find path to server Nowhere/Acme");
 }
 
-TEST_F(RuntimeTest, AMalformedDatabaseIsNoDatabaseNeverACrash) {
+TEST_F(Runtime, AMalformedDatabaseIsNoDatabaseNeverACrash) {
     WriteFile(dir / "bad.nsf", R"({"notes": [{"items": [["Form", {"odd": 1}]]}]})");
     WriteFile(dir / "view.nsf", R"({"notes": [], "views": {"V": [44]}})");
     WriteFile(dir / "json.nsf", R"({"notes": [)");
@@ -182,7 +182,7 @@ TEST_F(RuntimeTest, AMalformedDatabaseIsNoDatabaseNeverACrash) {
     }
 }
 
-TEST_F(RuntimeTest, HandleMisuseIsReportedNotAccepted) {
+TEST_F(Runtime, HandleMisuseIsReportedNotAccepted) {
     WriteFile(dir / "local.nsf", "{}");
     ASSERT_EQ(Start("Directory=.\n"), 0);
     notes::DatabaseHandle db = 0;
@@ -196,7 +196,7 @@ TEST_F(RuntimeTest, HandleMisuseIsReportedNotAccepted) {
     notessim::ResetHandles();
 }
 
-TEST_F(RuntimeTest, TheIdSwitchChecksThePasswordAndNamesTheUser) {
+TEST_F(Runtime, TheIdSwitchChecksThePasswordAndNamesTheUser) {
     WriteFile(dir / "ids" / "me.id", R"({"user": "CN=Me/O=Acme", "password": "pw"})");
     WriteFile(dir / "broken.id", "not json");
     ASSERT_EQ(Start("Directory=.\n"), 0);
@@ -210,7 +210,7 @@ TEST_F(RuntimeTest, TheIdSwitchChecksThePasswordAndNamesTheUser) {
     EXPECT_NE(LastDiagnostic().find("broken.id"), std::string::npos);
 }
 
-TEST_F(RuntimeTest, TimesOrderAsHighThenLowWord) {
+TEST_F(Runtime, TimesOrderAsHighThenLowWord) {
     notes::TimeDate earliest, latest, made;
     notes::SetTimeLimit(0, &earliest);
     notes::SetTimeLimit(1, &latest);
@@ -224,7 +224,7 @@ TEST_F(RuntimeTest, TimesOrderAsHighThenLowWord) {
     EXPECT_LT(key(made), key(latest));
 }
 
-TEST_F(RuntimeTest, TheReportListsHandlesLeftOpen) {
+TEST_F(Runtime, TheReportListsHandlesLeftOpen) {
     WriteFile(dir / "local.nsf", "{}");
     ASSERT_EQ(Start("Directory=.\nSimReport=" + (dir / "report.json").string() + "\n"), 0);
     notes::DatabaseHandle db = 0;

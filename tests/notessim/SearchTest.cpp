@@ -34,7 +34,7 @@ notes::NotesStatus Record(void* context, const void* match, const void* /*summar
     return matches->ids.size() == matches->stopAfter ? matches->stopWith : 0;
 }
 
-class SearchTest : public selectiontest::SelectionEnvironment {
+class Search : public selectiontest::SelectionEnvironment {
 protected:
     notes::FormulaHandle Compile(const std::string& text) {
         notes::FormulaHandle formula = 0;
@@ -47,7 +47,7 @@ protected:
     }
 };
 
-TEST_F(SearchTest, DocumentsOfTheFormulaInAscendingNoteIdOrder) {
+TEST_F(Search, DocumentsOfTheFormulaInAscendingNoteIdOrder) {
     Start(kDatabase);
     const notes::DatabaseHandle database = OpenTestDatabase();
     const notes::FormulaHandle formula = Compile("SELECT Form = \"A\" | Form = \"B\"");
@@ -69,7 +69,7 @@ TEST_F(SearchTest, DocumentsOfTheFormulaInAscendingNoteIdOrder) {
     ExpectNothingOpen();
 }
 
-TEST_F(SearchTest, ACallbackStatusEndsTheSearchAndIsReturned) {
+TEST_F(Search, ACallbackStatusEndsTheSearchAndIsReturned) {
     Start(kDatabase);
     const notes::DatabaseHandle database = OpenTestDatabase();
     Matches matches;
@@ -82,7 +82,7 @@ TEST_F(SearchTest, ACallbackStatusEndsTheSearchAndIsReturned) {
     ExpectNothingOpen();
 }
 
-TEST_F(SearchTest, HandlesThatAreNotOpenAreRefusedAndRecorded) {
+TEST_F(Search, HandlesThatAreNotOpenAreRefusedAndRecorded) {
     Start(kDatabase);
     const notes::DatabaseHandle database = OpenTestDatabase();
     notes::IdTableHandle table = 0;
@@ -99,7 +99,7 @@ TEST_F(SearchTest, HandlesThatAreNotOpenAreRefusedAndRecorded) {
     notes::FreeMemoryHandle(table);
 }
 
-TEST_F(SearchTest, IdTablesHoldEachIdOnceAndAreMemoryHandles) {
+TEST_F(Search, IdTablesHoldEachIdOnceAndAreMemoryHandles) {
     Start(kDatabase);
     notes::IdTableHandle table = 0;
     ASSERT_EQ(notes::CreateIdTable(0, &table), 0);

@@ -155,7 +155,7 @@ TEST_F(ViewReading, InjectedFaultFailsTheNamedBatchWithoutBuffer) {
     EXPECT_FALSE(failed.hadBuffer);
 }
 
-TEST(SummaryItems, FoundWithoutRegardToCaseWithTheValueAfterTheTypeWord) {
+TEST_F(ViewReading, SummaryItemsAreFoundWithoutRegardToCaseWithTheValueAfterTheTypeWord) {
     const notessim::SimItem first{"FullName", notes::kTypeTextList,
                                   notessim::BuildTextList({"one", "", "three"})};
     const notessim::SimItem second{"fullname", notes::kTypeText, "later"};

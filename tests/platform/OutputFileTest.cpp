@@ -80,7 +80,7 @@ TEST(OutputFile, AFailedWriteCutsTheFileBackToItsWholeLinesOrRows) {
     EXPECT_EQ(cut(many, true, LineEnds::csvRows), std::string(70000, ',') + "\r\n");
 }
 
-TEST(StagingFile, EveryOpenIsTheFileTheFirstCreatedAndNoOther) {
+TEST(OutputFile, EveryOpenOfAStagingFileIsTheFileTheFirstCreatedAndNoOther) {
     testsupport::ScratchDir dir;
     WriteFile(dir / "s.tmp", "left over");
     StagingFile staging(Wide(dir / "s.tmp"));
@@ -115,7 +115,7 @@ TEST(StagingFile, EveryOpenIsTheFileTheFirstCreatedAndNoOther) {
     EXPECT_TRUE(staging.IsCompleteAt(staging.path()));
 }
 
-TEST(StagingFile, PublishingWithoutReplacingNeverTakesAnotherFilesPlace) {
+TEST(OutputFile, PublishingWithoutReplacingNeverTakesAnotherFilesPlace) {
     testsupport::ScratchDir dir;
     StagingFile staging(Wide(dir / "s.tmp"));
     staging.Open().Write("new\n");
@@ -130,7 +130,7 @@ TEST(StagingFile, PublishingWithoutReplacingNeverTakesAnotherFilesPlace) {
     EXPECT_TRUE(staging.IsCompleteAt(Wide(dir / "final")));
 }
 
-TEST(StagingFile, PublishingReplacingTakesTheOlderFilesPlaceInOneStep) {
+TEST(OutputFile, PublishingReplacingTakesTheOlderFilesPlaceInOneStep) {
     testsupport::ScratchDir dir;
     StagingFile staging(Wide(dir / "s.tmp"));
     staging.Open().Write("new\n");

@@ -39,21 +39,21 @@ void Sweep(const std::string& title, const ModeRules& rules) {
     TotalCases() += count.cases;
 }
 
-TEST(FaultSweepTest, ServerCatalog) { Sweep("-catalog", ServerCatalogRules()); }
+TEST(FaultSweep, ServerCatalog) { Sweep("-catalog", ServerCatalogRules()); }
 
-TEST(FaultSweepTest, FullCatalog) { Sweep("-brenvik", FullCatalogRules()); }
+TEST(FaultSweep, FullCatalog) { Sweep("-brenvik", FullCatalogRules()); }
 
-TEST(FaultSweepTest, ActivityLogToTheEnd) { Sweep("-logscan", ActivityLogRules({})); }
+TEST(FaultSweep, ActivityLogToTheEnd) { Sweep("-logscan", ActivityLogRules({})); }
 
 // From a start time, on "<Local>", until the row limit stops the scan.
-TEST(FaultSweepTest, ActivityLogStoppedByTheRowLimit) {
+TEST(FaultSweep, ActivityLogStoppedByTheRowLimit) {
     Sweep("-logscan -rowLimit",
           ActivityLogRules({"-s", "<Local>", "-start", "00258EC0002BF644", "-rowLimit", "5"}));
 }
 
-TEST(FaultSweepTest, Directory) { Sweep("-nab", DirectoryRules()); }
+TEST(FaultSweep, Directory) { Sweep("-nab", DirectoryRules()); }
 
-TEST(FaultSweepTest, ServerList) { Sweep("-servers", ServerListRules()); }
+TEST(FaultSweep, ServerList) { Sweep("-servers", ServerListRules()); }
 
 }  // namespace
 }  // namespace sweep

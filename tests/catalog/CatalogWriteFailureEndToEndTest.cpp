@@ -17,7 +17,7 @@ void ExpectFailedWrite(const AcmeRun& run, const std::vector<std::string>& log) 
     run.ExpectEveryHandleReleased();
 }
 
-TEST(CatalogWriteFailureTest, AChunkWrittenShortFailsTheExportWith270) {
+TEST(CatalogWriteFailureEndToEnd, AChunkWrittenShortFailsTheExportWith270) {
     const AcmeRun run;
     catalogtest::WriteBigCatalog(run, 100);
     testsupport::ProcessOptions options;
@@ -39,7 +39,7 @@ TEST(CatalogWriteFailureTest, AChunkWrittenShortFailsTheExportWith270) {
 
 // Small chunks fit the stream's buffer, so the write error surfaces only when the buffer is
 // flushed: that must fail the export just the same, not move a cut-off file into place.
-TEST(CatalogWriteFailureTest, AWriteErrorAtFlushFailsTheExportWith270) {
+TEST(CatalogWriteFailureEndToEnd, AWriteErrorAtFlushFailsTheExportWith270) {
     const AcmeRun run("SimDxlChunk=100\n");
     catalogtest::WriteBigCatalog(run, 100);
     testsupport::ProcessOptions options;
@@ -50,7 +50,7 @@ TEST(CatalogWriteFailureTest, AWriteErrorAtFlushFailsTheExportWith270) {
                             "#ERROR# - Unable to read catalog (I/O data error)"});
 }
 
-TEST(CatalogWriteFailureTest, WithoutDebugOnlyTheErrorIsLogged) {
+TEST(CatalogWriteFailureEndToEnd, WithoutDebugOnlyTheErrorIsLogged) {
     const AcmeRun run("SimDxlChunk=100\n");
     catalogtest::WriteBigCatalog(run, 100);
     testsupport::ProcessOptions options;

@@ -1,13 +1,12 @@
-// The -catalog and -brenvik modes run as the real program on a copy of the sample environment.
+// The -catalog mode run as the real program on a copy of the sample environment.
 #include <gtest/gtest.h>
-
-#include <regex>
 
 #include "tests/catalog/CatalogTestSupport.h"
 
 namespace {
 
 using testsupport::AcmeRun;
+using catalogtest::ExpectCatalogFile;
 using catalogtest::NoteIds;
 using catalogtest::ReadDxl;
 using testsupport::ReadFile;
@@ -15,31 +14,7 @@ using testsupport::WriteFile;
 
 using Ids = std::vector<std::string>;
 
-// Every exported note with a ReplicaId carries it as 16 uppercase hex digits in ReplicaIdText.
-void ExpectReplicaIdTexts(const std::vector<catalogtest::DxlDocument>& documents) {
-    const std::regex sixteenHexDigits("[0-9A-F]{16}");
-    for (const auto& document : documents) {
-        const std::string* replicaId = document.Item("ReplicaId");
-        const std::string* text = document.Item("ReplicaIdText");
-        if (replicaId == nullptr) {
-            EXPECT_EQ(text, nullptr) << document.noteId;
-            continue;
-        }
-        ASSERT_NE(text, nullptr) << document.noteId;
-        EXPECT_TRUE(std::regex_match(*text, sixteenHexDigits)) << *text;
-        EXPECT_EQ(*text, *replicaId) << document.noteId;
-    }
-}
-
-void ExpectCatalogFile(const std::filesystem::path& file, const Ids& ids) {
-    const std::string content = ReadFile(file);
-    EXPECT_TRUE(catalogtest::HasCrLfLineEnds(content)) << file;
-    const auto documents = ReadDxl(file);
-    EXPECT_EQ(NoteIds(documents), ids) << file;
-    ExpectReplicaIdTexts(documents);
-}
-
-TEST(ServerCatalogTest, ExportsExactlyTheServersNotefileDocuments) {
+TEST(ServerCatalogEndToEnd, ExportsExactlyTheServersNotefileDocuments) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
     // Not: Mail01's and Hub02's entries, one whose server is written short, another form, a
@@ -50,7 +25,7 @@ TEST(ServerCatalogTest, ExportsExactlyTheServersNotefileDocuments) {
     run.ExpectEveryHandleReleased();
 }
 
-TEST(ServerCatalogTest, TheServerNameComesFromTheOpenedDatabaseNotFromTheCommandLine) {
+TEST(ServerCatalogEndToEnd, TheServerNameComesFromTheOpenedDatabaseNotFromTheCommandLine) {
     const AcmeRun abbreviated;
     const AcmeRun canonical;
     ASSERT_EQ(abbreviated.Run({"-catalog", "-s", "Hub01/Acme"}).exitCode, 0);
@@ -59,7 +34,7 @@ TEST(ServerCatalogTest, TheServerNameComesFromTheOpenedDatabaseNotFromTheCommand
               ReadFile(abbreviated.output() / "catalog.dxl"));
 }
 
-TEST(ServerCatalogTest, TheLocalCatalogIsSearchedForItsOwnPath) {
+TEST(ServerCatalogEndToEnd, TheLocalCatalogIsSearchedForItsOwnPath) {
     // Without a server the reported path has no "!!": "catalog.nsf" stands for the server name
     // and no entry names that server.
     const AcmeRun run;
@@ -68,7 +43,7 @@ TEST(ServerCatalogTest, TheLocalCatalogIsSearchedForItsOwnPath) {
     EXPECT_TRUE(run.Log().empty());
 }
 
-TEST(ServerCatalogTest, AnUnknownServerIsReportedWithTheLibrarysText) {
+TEST(ServerCatalogEndToEnd, AnUnknownServerIsReportedWithTheLibrarysText) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-catalog", "-s", "Nowhere/Acme"}).exitCode, 0);
     EXPECT_EQ(run.Log(),
@@ -80,7 +55,7 @@ TEST(ServerCatalogTest, AnUnknownServerIsReportedWithTheLibrarysText) {
 }
 
 // Keeps the real one-second waits between the attempts.
-TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
+TEST(ServerCatalogEndToEnd, AnExistingCatalogFileStaysAndTheRunReports264) {
     const AcmeRun run;
     WriteFile(run.output() / "catalog.dxl", "earlier export");
     ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}).exitCode, 0);
@@ -111,7 +86,7 @@ TEST(ServerCatalogTest, AnExistingCatalogFileStaysAndTheRunReports264) {
 
 // A library whose DXL exporter does not raise the note-open hook: the notes go out without
 // ReplicaIdText, and only -debug says why.
-TEST(ServerCatalogTest, WithoutHookCallsTheDocumentsLackReplicaIdTextAndDebugSaysWhy) {
+TEST(ServerCatalogEndToEnd, WithoutHookCallsTheDocumentsLackReplicaIdTextAndDebugSaysWhy) {
     const AcmeRun run("SimDxlOpenHooks=0\n");
     for (const bool debug : {false, true}) {
         std::filesystem::remove(run.output() / "log.txt");
@@ -130,53 +105,6 @@ TEST(ServerCatalogTest, WithoutHookCallsTheDocumentsLackReplicaIdTextAndDebugSay
         EXPECT_EQ(run.Log(), debug ? debugLines : Ids{});
         std::filesystem::remove(run.output() / "catalog.dxl");
     }
-    run.ExpectEveryHandleReleased();
-}
-
-TEST(FullCatalogTest, ExportsTheCatalogDocumentsAndTheAnonymityMap) {
-    const AcmeRun run;
-    ASSERT_EQ(run.Run({"-brenvik", "-p", "acme-catalog.nsf"}).exitCode, 0);
-    // Not: a "CUSER" form (text compares exactly), another form, a design note.
-    ExpectCatalogFile(run.output() / "catalog.dxl", {"402", "406", "410"});
-    ExpectCatalogFile(run.output() / "anonMap.dxl", {"418"});
-    EXPECT_FALSE(std::filesystem::exists(run.output() / "temp.tmp"));
-    EXPECT_TRUE(run.Log().empty());
-    run.ExpectEveryHandleReleased();
-}
-
-TEST(FullCatalogTest, NoAnonymityMapIsWrittenUnlessExactlyOneExists) {
-    for (const bool twoMaps : {false, true}) {
-        const AcmeRun run;
-        std::string database = ReadFile(run.environment() / "acme-catalog.nsf");
-        // Make the memo a second map, or rename the one map away.
-        if (twoMaps) {
-            database.replace(database.find("\"Memo\""), 6, "\"anonMap\"");
-        } else {
-            database.replace(database.find("\"anonMap\""), 9, "\"anonMapX\"");
-        }
-        WriteFile(run.environment() / "acme-catalog.nsf", database);
-        ASSERT_EQ(run.Run({"-brenvik", "-p", "acme-catalog.nsf"}).exitCode, 0);
-        ExpectCatalogFile(run.output() / "catalog.dxl", {"402", "406", "410"});
-        EXPECT_FALSE(std::filesystem::exists(run.output() / "anonMap.dxl")) << twoMaps;
-        EXPECT_TRUE(run.Log().empty()) << twoMaps;
-        run.ExpectEveryHandleReleased();
-    }
-}
-
-TEST(FullCatalogTest, ADatabaseOnAServer) {
-    const AcmeRun run;
-    std::filesystem::copy_file(run.environment() / "acme-catalog.nsf",
-                               run.environment() / "hub01" / "acme-catalog.nsf");
-    std::filesystem::remove(run.environment() / "acme-catalog.nsf");
-    ASSERT_EQ(run.Run({"-brenvik", "-s", "Hub01/Acme", "-p", "acme-catalog.nsf"}).exitCode, 0);
-    ExpectCatalogFile(run.output() / "catalog.dxl", {"402", "406", "410"});
-}
-
-TEST(FullCatalogTest, WithoutADatabasePathNothingIsOpened) {
-    const AcmeRun run;
-    ASSERT_EQ(run.Run({"-brenvik"}).exitCode, 0);
-    EXPECT_EQ(run.Log(), Ids{"#ERROR# - Unable to read catalog (File does not exist)"});
-    EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
     run.ExpectEveryHandleReleased();
 }
 

@@ -27,7 +27,7 @@ void ExpectEmptyListAnd(const AcmeRun& run, const std::string& line) {
 const std::string kAcmeServers =
     "Apps01/Srv/Acme\r\nHub01/Acme\r\nMail01/Acme\r\nRelay01/Edge/Acme\r\nhub01/Acme\r\n";
 
-TEST(ServerList, SampleEnvironmentGivesSortedUniqueNames) {
+TEST(ServerListEndToEnd, SampleEnvironmentGivesSortedUniqueNames) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
     EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")), kAcmeServers);
@@ -35,7 +35,7 @@ TEST(ServerList, SampleEnvironmentGivesSortedUniqueNames) {
     run.ExpectEveryHandleReleased();
 }
 
-TEST(ServerList, EmptyMailServerNameIsTheFirstEmptyLine) {
+TEST(ServerListEndToEnd, EmptyMailServerNameIsTheFirstEmptyLine) {
     // The second lookup then reads the local directory, whose empty ServerName is skipped.
     const AcmeRun run("", "");
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
@@ -43,20 +43,20 @@ TEST(ServerList, EmptyMailServerNameIsTheFirstEmptyLine) {
               "\r\nHub01/Acme\r\nMail01/Acme\r\nRelay01/Edge/Acme\r\nhub01/Acme\r\n");
 }
 
-TEST(ServerList, MissingMailServerSettingIsReportedWithTheRuntimeText) {
+TEST(ServerListEndToEnd, MissingMailServerSettingIsReportedWithTheRuntimeText) {
     const AcmeRun run("", nullptr);
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
     ExpectEmptyListAnd(run, ErrorLine("No mail server or mail database name specified"));
 }
 
-TEST(ServerList, RunningOutOfMemoryLoadingTheDirectoryIsTheModesFailure) {
+TEST(ServerListEndToEnd, RunningOutOfMemoryLoadingTheDirectoryIsTheModesFailure) {
     const AcmeRun run("SimMemoryLimit=1\n");
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
     ExpectEmptyListAnd(run, "#ERROR# - Unable to read servers (Insufficient memory.)");
     run.ExpectEveryHandleReleased();
 }
 
-TEST(ServerList, FailedWriteIsReportedNotPassedOffAsSuccess) {
+TEST(ServerListEndToEnd, FailedWriteIsReportedNotPassedOffAsSuccess) {
     const AcmeRun run;
     testsupport::ProcessOptions options;
     options.fileSizeLimit = 60;  // the list needs 72 bytes; the error line fits
@@ -68,7 +68,7 @@ TEST(ServerList, FailedWriteIsReportedNotPassedOffAsSuccess) {
 
 // A name buffer holds 255 bytes and its terminator: a name of 255 bytes is listed; one longer,
 // which the library would cut into another name, fails the list.
-TEST(ServerList, NamesFillTheirBuffersButNeverPassThem) {
+TEST(ServerListEndToEnd, NamesFillTheirBuffersButNeverPassThem) {
     for (const std::size_t length : {255u, 256u}) {
         SCOPED_TRACE(length);
         const AcmeRun run;
@@ -91,7 +91,7 @@ TEST(ServerList, NamesFillTheirBuffersButNeverPassThem) {
     ExpectEmptyListAnd(longMailServer, ErrorLine("Name too long"));
 }
 
-TEST(ServerList, OutputFileThatCannotBeOpenedIsReportedWithoutSession) {
+TEST(ServerListEndToEnd, OutputFileThatCannotBeOpenedIsReportedWithoutSession) {
     const AcmeRun run;
     std::filesystem::create_directory(run.OutputFile("servers.txt"));
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);

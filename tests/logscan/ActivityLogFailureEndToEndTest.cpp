@@ -15,7 +15,7 @@ std::string Agent(int n) {
     return Record("Domino.AGENT", time, R"([["TaskName", "t"], ["UserName", "u"]])");
 }
 
-class LogScanFailure : public LogScanRun {
+class ActivityLogFailureEndToEnd : public LogScanRun {
 protected:
     void ExpectLog(const std::string& line) {
         EXPECT_EQ(Log(), std::vector<std::string>{"#ERROR# - " + line});
@@ -23,14 +23,14 @@ protected:
     void LeaveStaleOutput() { WriteFile(Output() / "logscan.txt", "rows of an earlier run\r\n"); }
 };
 
-TEST_F(LogScanFailure, OutputNotCreatable) {
+TEST_F(ActivityLogFailureEndToEnd, OutputNotCreatable) {
     std::filesystem::create_directories(Output() / "logscan.txt");
     EXPECT_EQ(Run().exitCode, 0);
     ExpectLog("Unable to create output file");
     EXPECT_FALSE(std::filesystem::exists(Report())) << "Notes was started";
 }
 
-TEST_F(LogScanFailure, NotesDoesNotStart) {
+TEST_F(ActivityLogFailureEndToEnd, NotesDoesNotStart) {
     LeaveStaleOutput();
     AddIniLine("SimFault=InitializeNotes:0x01A0");  // ERR_TOO_MANY_PROCESSES
     EXPECT_EQ(Run().exitCode, 0);
@@ -38,7 +38,7 @@ TEST_F(LogScanFailure, NotesDoesNotStart) {
     EXPECT_EQ(Rows(), "");
 }
 
-TEST_F(LogScanFailure, IdSwitchFails) {
+TEST_F(ActivityLogFailureEndToEnd, IdSwitchFails) {
     LeaveStaleOutput();
     Run({"-id", "collector.id", "-password", "wrong"});
     ExpectLog("Unable to switch id (Wrong Password. (Passwords are case sensitive - be sure to use "
@@ -47,7 +47,7 @@ TEST_F(LogScanFailure, IdSwitchFails) {
     ExpectHandlesReleased();
 }
 
-TEST_F(LogScanFailure, InvalidStartDates) {
+TEST_F(ActivityLogFailureEndToEnd, InvalidStartDates) {
     for (const std::string start : {"00258EC0002BF20", "00258EC0002BF2000", "00258EC002BF 200",
                                     "00258EC0002BF2G0", "G0258EC0002BF200"}) {
         LeaveStaleOutput();
@@ -59,7 +59,7 @@ TEST_F(LogScanFailure, InvalidStartDates) {
     }
 }
 
-TEST_F(LogScanFailure, StreamCannotBeOpened) {
+TEST_F(ActivityLogFailureEndToEnd, StreamCannotBeOpened) {
     LeaveStaleOutput();
     Run({"-p", "missing.nsf"});
     ExpectLog("Error accessing activity stream (File does not exist)");
@@ -67,7 +67,7 @@ TEST_F(LogScanFailure, StreamCannotBeOpened) {
     ExpectHandlesReleased();
 }
 
-TEST_F(LogScanFailure, MalformedLineEndsTheScanAfterTheRowsBefore) {
+TEST_F(ActivityLogFailureEndToEnd, MalformedLineEndsTheScanAfterTheRowsBefore) {
     WriteStream({Agent(1), "", "{\"type\": \"Domino.AGENT\", \"time\": ", Agent(2)});
     Run();
     const std::string stream = (Environment() / "log.nsf.activity.jsonl").string();
@@ -86,7 +86,7 @@ TEST_F(LogScanFailure, MalformedLineEndsTheScanAfterTheRowsBefore) {
 // after it, or after its CR, must not pass for the end of a row. Without the 250 rows before,
 // the error shows when the file is closed; with them, during the scan. (The limit cuts the
 // runtime's report too.)
-TEST_F(LogScanFailure, WriteErrorDuringTheScanKeepsTheCompleteRowsWritten) {
+TEST_F(ActivityLogFailureEndToEnd, WriteErrorDuringTheScanKeepsTheCompleteRowsWritten) {
     const std::string first = ",,u,t,,Domino.AGENT,00258EC000000001,,,,\r\n";  // 42 bytes
     const std::string last =
         ",,u,t,,Domino.AGENT,00258EC000000002,,,,\r\n"        // bytes 42-83
@@ -119,7 +119,7 @@ TEST_F(LogScanFailure, WriteErrorDuringTheScanKeepsTheCompleteRowsWritten) {
     }
 }
 
-TEST_F(LogScanFailure, WriteErrorThatShowsOnlyWhenTheFileIsClosedIsReported) {
+TEST_F(ActivityLogFailureEndToEnd, WriteErrorThatShowsOnlyWhenTheFileIsClosedIsReported) {
     WriteStream({Agent(1), Agent(2), Agent(3), Agent(4), Agent(5), Agent(6)});
     Run();
     const std::string all = Rows();

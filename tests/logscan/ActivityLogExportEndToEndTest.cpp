@@ -23,9 +23,9 @@ std::size_t CountRows(const std::string& rows) {
     return static_cast<std::size_t>(std::count(rows.begin(), rows.end(), '\n'));
 }
 
-using LogScanExport = LogScanRun;
+using ActivityLogExportEndToEnd = LogScanRun;
 
-TEST_F(LogScanExport, RowsMatchTheColumnsOfEachType) {
+TEST_F(ActivityLogExportEndToEnd, RowsMatchTheColumnsOfEachType) {
     WriteStream({
         Record("Domino.NOTES.Database", Time(1),
                R"([["DatabaseName", "apps/sales, 2026.nsf"], ["UserName", "CN=Jürgen Müller/O=Acme"],
@@ -54,7 +54,7 @@ TEST_F(LogScanExport, RowsMatchTheColumnsOfEachType) {
     ExpectHandlesReleased();
 }
 
-TEST_F(LogScanExport, SampleLogGivesOneRowPerCompleteRecordOfTheThreeTypes) {
+TEST_F(ActivityLogExportEndToEnd, SampleLogGivesOneRowPerCompleteRecordOfTheThreeTypes) {
     std::size_t expected = 0;
     std::istringstream stream(ReadFile(Environment() / "log.nsf.activity.jsonl"));
     const std::map<std::string, std::pair<std::string, std::string>> required = {
@@ -88,7 +88,7 @@ TEST_F(LogScanExport, SampleLogGivesOneRowPerCompleteRecordOfTheThreeTypes) {
     EXPECT_TRUE(Log().empty());
 }
 
-TEST_F(LogScanExport, RowLimitStopsOnlyBetweenDifferentTimes) {
+TEST_F(ActivityLogExportEndToEnd, RowLimitStopsOnlyBetweenDifferentTimes) {
     WriteStream({Agent(1), Agent(2), Agent(3), Agent(3), Agent(4), Agent(5)});
     Run({"-rowLimit", "3"});
     EXPECT_EQ(CountRows(Rows()), 4u);
@@ -98,7 +98,7 @@ TEST_F(LogScanExport, RowLimitStopsOnlyBetweenDifferentTimes) {
 
 // What the library returns once the row limit stopped its scan is not documented: 413 with its
 // flag bits, or even 0, changes no byte of the output; only -debug tells which it was.
-TEST_F(LogScanExport, WhateverTheLibraryReturnsAfterTheRowLimitStoppedItTheRowsStay) {
+TEST_F(ActivityLogExportEndToEnd, WhateverTheLibraryReturnsAfterTheRowLimitStoppedItTheRowsStay) {
     WriteStream({Agent(1), Agent(2), Agent(3), Agent(3), Agent(4), Agent(5)});
     Run({"-rowLimit", "3"});
     const std::string rows = Rows();
@@ -124,7 +124,7 @@ TEST_F(LogScanExport, WhateverTheLibraryReturnsAfterTheRowLimitStoppedItTheRowsS
     }
 }
 
-TEST_F(LogScanExport, RowLimitIsReadLikeWcstolWithoutWrapping) {
+TEST_F(ActivityLogExportEndToEnd, RowLimitIsReadLikeWcstolWithoutWrapping) {
     std::vector<std::string> records;
     for (int n = 1; n <= 20; ++n) records.push_back(Agent(n));
     WriteStream(records);
@@ -137,7 +137,7 @@ TEST_F(LogScanExport, RowLimitIsReadLikeWcstolWithoutWrapping) {
     EXPECT_TRUE(Log().empty());
 }
 
-TEST_F(LogScanExport, ARowTimeGivenAsStartBeginsTheScanAtThatRow) {
+TEST_F(ActivityLogExportEndToEnd, ARowTimeGivenAsStartBeginsTheScanAtThatRow) {
     Run();
     const std::string all = Rows();
     const std::vector<CsvRow> rows = ParseRows(all);
@@ -160,14 +160,14 @@ TEST_F(LogScanExport, ARowTimeGivenAsStartBeginsTheScanAtThatRow) {
     EXPECT_TRUE(Log().empty());
 }
 
-TEST_F(LogScanExport, StartPastEveryRecordGivesAnEmptyFileAndNoLogLine) {
+TEST_F(ActivityLogExportEndToEnd, StartPastEveryRecordGivesAnEmptyFileAndNoLogLine) {
     Run({"-start", "00FFFFFFFFFFFFFF"});
     EXPECT_TRUE(std::filesystem::exists(Output() / "logscan.txt"));
     EXPECT_EQ(Rows(), "");
     EXPECT_FALSE(std::filesystem::exists(Output() / "log.txt"));
 }
 
-TEST_F(LogScanExport, LocalServerWordIsExactAndCaseSensitive) {
+TEST_F(ActivityLogExportEndToEnd, LocalServerWordIsExactAndCaseSensitive) {
     Run();
     const std::string local = Rows();
     Run({"-s", "<Local>"});
@@ -183,7 +183,7 @@ TEST_F(LogScanExport, LocalServerWordIsExactAndCaseSensitive) {
     ExpectHandlesReleased();
 }
 
-TEST_F(LogScanExport, DatabaseFromPOption) {
+TEST_F(ActivityLogExportEndToEnd, DatabaseFromPOption) {
     std::filesystem::create_directories(Environment() / "logs");
     std::filesystem::copy_file(Environment() / "log.nsf", Environment() / "logs/old.nsf");
     testsupport::WriteFile(Environment() / "logs/old.nsf.activity.jsonl", Agent(9) + "\n");

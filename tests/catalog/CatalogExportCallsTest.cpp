@@ -20,24 +20,29 @@ using testsupport::WriteFile;
 unsigned waitCount = 0;
 void CountWait(unsigned /*milliseconds*/) { ++waitCount; }
 
-class CatalogInProcessTest : public ::testing::Test {
+class CatalogExportCalls : public ::testing::Test {
 protected:
     void SetUp() override {
         notessim::ResetRuntime();
+        driver::Settings() = {};
+        waitCount = 0;
+        catalog::RetryWait() = CountWait;
+    }
+
+    // Starts Notes in this process on the sample, for the export functions called directly.
+    void StartNotes() {
         std::string program = "test";
         std::string ini = "=" + acme.ini().string();
         char* argv[] = {program.data(), ini.data(), nullptr};
         ASSERT_EQ(notes::InitializeNotes(2, argv), 0);
-        driver::Settings() = {};
+        started_ = true;
         driver::Settings().outputDir = platform::Utf8ToUtf16(output.string());
-        waitCount = 0;
-        catalog::RetryWait() = CountWait;
     }
 
     void TearDown() override {
         EXPECT_TRUE(notessim::OpenHandles().empty());
         EXPECT_TRUE(notessim::HandleMisuses().empty());
-        notes::TerminateNotes();
+        if (started_) notes::TerminateNotes();
         notessim::ResetRuntime();
         driver::Settings() = {};
         catalog::RetryWait() = platform::SleepMilliseconds;
@@ -45,9 +50,13 @@ protected:
 
     const testsupport::AcmeRun acme;
     const std::filesystem::path& output = acme.output();
+
+private:
+    bool started_ = false;
 };
 
-TEST_F(CatalogInProcessTest, AnExistingAnonymityMapStaysBesideTheNewCatalog) {
+TEST_F(CatalogExportCalls, AnExistingAnonymityMapStaysBesideTheNewCatalog) {
+    StartNotes();
     WriteFile(output / "anonMap.dxl", "earlier map");
     driver::Settings().databasePath = u"acme-catalog.nsf";
     EXPECT_EQ(catalog::ExportFullCatalog(), 264);
@@ -58,7 +67,8 @@ TEST_F(CatalogInProcessTest, AnExistingAnonymityMapStaysBesideTheNewCatalog) {
     EXPECT_FALSE(std::filesystem::exists(output / "temp.tmp"));
 }
 
-TEST_F(CatalogInProcessTest, AnExistingCatalogStopsBeforeTheAnonymityMap) {
+TEST_F(CatalogExportCalls, AnExistingCatalogStopsBeforeTheAnonymityMap) {
+    StartNotes();
     WriteFile(output / "catalog.dxl", "earlier catalog");
     driver::Settings().databasePath = u"acme-catalog.nsf";
     EXPECT_EQ(catalog::ExportFullCatalog(), 264);
@@ -68,7 +78,8 @@ TEST_F(CatalogInProcessTest, AnExistingCatalogStopsBeforeTheAnonymityMap) {
 
 // A path the library would cut names another database: only a database named by 255 bytes
 // exists, and a name of 256 must not reach it. With a server the path holds "server!!file".
-TEST_F(CatalogInProcessTest, APathLongerThanTheLibraryTakesIsRefusedNeverCut) {
+TEST_F(CatalogExportCalls, APathLongerThanTheLibraryTakesIsRefusedNeverCut) {
+    StartNotes();
     std::filesystem::copy_file(acme.environment() / "acme-catalog.nsf",
                                acme.environment() / std::string(255, 'a'));
     driver::Settings().databasePath = std::u16string(254, u'a');
@@ -91,17 +102,14 @@ TEST_F(CatalogInProcessTest, APathLongerThanTheLibraryTakesIsRefusedNeverCut) {
 }
 
 // The whole run through the driver, so the failure reaches the log with the library's text.
-TEST(CatalogRunInProcessTest, ATemporaryFileThatCannotBeRemovedIsReportedAs260) {
-    const testsupport::AcmeRun run;
-    WriteFile(run.OutputFile("temp.tmp") / "inside", "keeps the directory");
-    WriteFile(run.OutputFile("catalog.dxl"), "earlier export");
-    waitCount = 0;
-    catalog::RetryWait() = CountWait;
+TEST_F(CatalogExportCalls, ATemporaryFileThatCannotBeRemovedIsReportedAs260) {
+    WriteFile(acme.OutputFile("temp.tmp") / "inside", "keeps the directory");
+    WriteFile(acme.OutputFile("catalog.dxl"), "earlier export");
     EXPECT_EQ(testsupport::RunMainInProcess(
-                  run.Arguments({"-catalog", "-s", "Hub01/Acme", "-debug"}, run.output())),
+                  acme.Arguments({"-catalog", "-s", "Hub01/Acme", "-debug"}, output)),
               0);
 
-    EXPECT_EQ(testsupport::LogLines(run.OutputFile("log.txt")),
+    EXPECT_EQ(testsupport::LogLines(acme.OutputFile("log.txt")),
               (std::vector<std::string>{
                   "#DEBUG# - Retrying delete DXL temporary file: 1",
                   "#DEBUG# - unlink(temp.tmp): Is a directory",
@@ -115,12 +123,7 @@ TEST(CatalogRunInProcessTest, ATemporaryFileThatCannotBeRemovedIsReportedAs260) 
                   "#ERROR# - Unable to read catalog (File already exists)",
               }));
     EXPECT_EQ(waitCount, 4u);
-    EXPECT_EQ(ReadFile(run.OutputFile("catalog.dxl")), "earlier export");
-    EXPECT_TRUE(notessim::OpenHandles().empty());
-    EXPECT_TRUE(notessim::HandleMisuses().empty());
-    notessim::ResetRuntime();
-    driver::Settings() = {};
-    catalog::RetryWait() = platform::SleepMilliseconds;
+    EXPECT_EQ(ReadFile(acme.OutputFile("catalog.dxl")), "earlier export");
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ void ExpectFailedExport(const AcmeRun& run, const std::string& line) {
     EXPECT_FALSE(std::filesystem::is_regular_file(run.OutputFile("nab.xml.tmp")));
 }
 
-TEST(NabExport, SampleDirectoryGivesTheExpectedBytesInAnyBatchSize) {
+TEST(NabExportEndToEnd, SampleDirectoryGivesTheExpectedBytesInAnyBatchSize) {
     for (const std::string batch : {"1", "2", "500"}) {
         SCOPED_TRACE("SimViewBatch=" + batch);
         const AcmeRun run("SimViewBatch=" + batch + "\n");
@@ -53,7 +53,7 @@ TEST(NabExport, SampleDirectoryGivesTheExpectedBytesInAnyBatchSize) {
     }
 }
 
-TEST(NabExport, NamedServerIsReadFromItsOwnDirectory) {
+TEST(NabExportEndToEnd, NamedServerIsReadFromItsOwnDirectory) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-nab", "-s", "Mail01/Acme"}).exitCode, 0);
     EXPECT_EQ(ReadFile(run.OutputFile("nab.xml")),
@@ -61,7 +61,7 @@ TEST(NabExport, NamedServerIsReadFromItsOwnDirectory) {
 }
 
 // nab.xml is copied from its temporary document 64 KB at a time: 2000 more people pass that.
-TEST(NabExport, ADirectoryLargerThanTheCopyChunkIsWrittenWhole) {
+TEST(NabExportEndToEnd, ADirectoryLargerThanTheCopyChunkIsWrittenWhole) {
     const AcmeRun run;
     EditDirectory(run, [](nlohmann::json& names) {
         for (int id = 100000; id < 108000; id += 4) {
@@ -76,7 +76,7 @@ TEST(NabExport, ADirectoryLargerThanTheCopyChunkIsWrittenWhole) {
     EXPECT_EQ(nab, testsupport::ExpectedNabXml(run.environment() / "names.nsf"));
 }
 
-TEST(NabExport, EmptyPeopleViewGivesAnEmptyPeopleElement) {
+TEST(NabExportEndToEnd, EmptyPeopleViewGivesAnEmptyPeopleElement) {
     const AcmeRun run;
     EditDirectory(run, [](nlohmann::json& names) {
         names["views"]["($People)|People"] = nlohmann::json::array({{{"category", "A"}}});
@@ -88,7 +88,7 @@ TEST(NabExport, EmptyPeopleViewGivesAnEmptyPeopleElement) {
 }
 
 // Without an older nab.xml the fault sweep shows that none is left.
-TEST(NabExport, FailedSecondBatchLeavesAnOlderNabWhole) {
+TEST(NabExportEndToEnd, FailedSecondBatchLeavesAnOlderNabWhole) {
     // ERR_UNSUPPORTED_FLAGS, one of the statuses of NIFReadEntries.
     const AcmeRun run("SimViewBatch=2\nSimFault=ReadViewEntries#2:0x0306\n");
     WriteFile(run.OutputFile("nab.xml"), kOlderNab);
@@ -98,7 +98,7 @@ TEST(NabExport, FailedSecondBatchLeavesAnOlderNabWhole) {
 }
 
 // The library runs out of memory loading the directory: the mode's failure with its text.
-TEST(NabExport, RunningOutOfMemoryIsTheModesFailure) {
+TEST(NabExportEndToEnd, RunningOutOfMemoryIsTheModesFailure) {
     const AcmeRun run("SimMemoryLimit=1\n");
     WriteFile(run.OutputFile("nab.xml"), kOlderNab);
     ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
@@ -106,7 +106,7 @@ TEST(NabExport, RunningOutOfMemoryIsTheModesFailure) {
     run.ExpectEveryHandleReleased();
 }
 
-TEST(NabExport, MissingServersViewFailsAlthoughThePeopleWereRead) {
+TEST(NabExportEndToEnd, MissingServersViewFailsAlthoughThePeopleWereRead) {
     const AcmeRun run;
     EditDirectory(run, [](nlohmann::json& names) { names["views"].erase("($Servers)|Servers"); });
     WriteFile(run.OutputFile("nab.xml"), kOlderNab);
@@ -116,7 +116,7 @@ TEST(NabExport, MissingServersViewFailsAlthoughThePeopleWereRead) {
     run.ExpectEveryHandleReleased();
 }
 
-TEST(NabExport, TemporaryFileThatCannotBeCreatedIsReported) {
+TEST(NabExportEndToEnd, TemporaryFileThatCannotBeCreatedIsReported) {
     if (testsupport::ExporterIsWindows()) {
         // Wine takes a program's TMP and TEMP from its prefix's registry, never from the caller,
         // and TMPDIR would move the Wine server's own socket.
@@ -131,7 +131,7 @@ TEST(NabExport, TemporaryFileThatCannotBeCreatedIsReported) {
     run.ExpectEveryHandleReleased();
 }
 
-TEST(NabExport, NabFileThatCannotBeCreatedIsReported) {
+TEST(NabExportEndToEnd, NabFileThatCannotBeCreatedIsReported) {
     const AcmeRun run;
     WriteFile(run.OutputFile("nab.xml"), kOlderNab);
     std::filesystem::create_directory(run.OutputFile("nab.xml.tmp"));  // in the way
@@ -141,7 +141,7 @@ TEST(NabExport, NabFileThatCannotBeCreatedIsReported) {
     EXPECT_EQ(ReadFile(run.OutputFile("nab.xml")), kOlderNab);
 }
 
-TEST(NabExport, CopyThatFailsMidwayLeavesTheOlderNabWhole) {
+TEST(NabExportEndToEnd, CopyThatFailsMidwayLeavesTheOlderNabWhole) {
     const AcmeRun run;
     WriteFile(run.OutputFile("nab.xml"), kOlderNab);
     const std::string expected = testsupport::ExpectedNabXml(run.environment() / "names.nsf");
