@@ -70,7 +70,8 @@ TEST_F(ActivityLogFailureEndToEnd, StreamCannotBeOpened) {
 TEST_F(ActivityLogFailureEndToEnd, MalformedLineEndsTheScanAfterTheRowsBefore) {
     WriteStream({Agent(1), "", "{\"type\": \"Domino.AGENT\", \"time\": ", Agent(2)});
     Run();
-    const std::string stream = (Environment() / "log.nsf.activity.jsonl").string();
+    const std::string stream =
+        testsupport::ExporterPathText(Environment() / "log.nsf.activity.jsonl");
     ExpectLog("Error scanning activity stream (The program cannot interpret this file due to an "
               "invalid structure)");
     // The runtime names the file and its line, beside the library's fixed text.
