@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "logscan/CsvFieldSearch.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -11,19 +13,11 @@
 namespace logscan {
 namespace {
 
+using csvsearch::HasTriggerBytewise;
+
 // Most values are plain and short, so the search for a comma, double quote, line feed or carriage
 // return goes 16 bytes at a time (8 without SSE2); the last block overlaps the one before. Quoted
 // values are built block by block on the stack and copied into their string at once.
-
-// A bare carriage return would end the record for many CSV readers, so it is quoted as well.
-bool IsTrigger(char c) { return c == ',' || c == '"' || c == '\n' || c == '\r'; }
-
-bool HasTriggerBytewise(std::string_view value) {
-    for (const char c : value) {
-        if (IsTrigger(c)) return true;
-    }
-    return false;
-}
 
 std::size_t CountDoubleQuotesBytewise(std::string_view value) {
     std::size_t count = 0;
@@ -120,19 +114,6 @@ char* CopyDoublingQuotes(const char* at, std::size_t size, char* out) {
     return out - (at - end);  // the zeros copied from past the end do not count
 }
 #else
-bool HasTrigger8(const char* at) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    std::uint64_t word = 0;
-    std::memcpy(&word, at, sizeof word);
-    // Non-zero exactly when some byte equals `byte`.
-    const auto has = [&](unsigned char byte) {
-        const std::uint64_t x = word ^ (kOnes * byte);
-        return (x - kOnes) & ~x & kHighBits;
-    };
-    return (has(',') | has('"') | has('\n') | has('\r')) != 0;
-}
-
 char* CopyDoublingQuotesBytewise(std::string_view value, char* out) {
     for (const char c : value) {
         *out++ = c;
@@ -142,14 +123,7 @@ char* CopyDoublingQuotesBytewise(std::string_view value, char* out) {
 }
 
 [[gnu::always_inline]] inline bool NeedsQuoting(std::string_view value) {
-    const char* at = value.data();
-    const std::size_t size = value.size();
-    if (size < 8) return HasTriggerBytewise(value);
-    std::size_t i = 0;
-    for (; size - i >= 8; i += 8) {
-        if (HasTrigger8(at + i)) return true;
-    }
-    return i < size && HasTrigger8(at + size - 8);
+    return csvsearch::NeedsQuotingByWords(value);
 }
 
 std::size_t CountDoubleQuotes(std::string_view value) { return CountDoubleQuotesBytewise(value); }

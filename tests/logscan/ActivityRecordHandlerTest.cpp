@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "logscan/ActivityItems.h"
 #include "logscan/ActivityRecordHandler.h"
 #include "logscan/ActivityScanContext.h"
 #include "notes/NotesStatuses.h"
@@ -76,6 +77,20 @@ TEST_F(ActivityRecordHandler, FirstItemOfANameWinsAndNamesAreExactBytes) {
                                    Text("TaskName", u"Archive")});
     EXPECT_EQ(Handle("Domino.AGENT", table), 0);
     EXPECT_EQ(Rows(), ",,first,Archive,,Domino.AGENT,00258EC0002BF200,,,,\n");
+    using ItemTexts = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(ReadActivityItems(table.data()).Entries(),
+              (ItemTexts{{"UserName", "first"}, {"taskname", "lower"}, {"TaskName", "Archive"}}));
+
+    // Past 32 names a repeated one is found another way, and still only the first is kept.
+    std::vector<RawItem> many;
+    ItemTexts kept;
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = "N" + std::to_string(i);
+        many.push_back(Text(name, u"v"));
+        kept.emplace_back(name, "v");
+    }
+    for (const char* repeated : {"N0", "N31", "N32", "N39"}) many.push_back(Text(repeated, u"again"));
+    EXPECT_EQ(ReadActivityItems(BuildTable(many).data()).Entries(), kept);
 }
 
 TEST_F(ActivityRecordHandler, RecordsWithoutARequiredItemOrOfOtherTypesGiveNoRow) {
@@ -104,6 +119,8 @@ TEST_F(ActivityRecordHandler, ARowLimitOfOneKeepsEveryRecordOfTheFirstTime) {
     context_.recordLimit = 1;
     for (int i = 0; i < 5; ++i) EXPECT_EQ(At(7), 0);
     EXPECT_EQ(At(8), notes::kStatusStopped);
+    // Once stopped, a library that calls again gets the same answer, at the first time too.
+    EXPECT_EQ(At(7), notes::kStatusStopped);
     EXPECT_EQ(RowCount(), 5u);
 }
 

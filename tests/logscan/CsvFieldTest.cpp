@@ -3,6 +3,7 @@
 #include <string>
 
 #include "logscan/CsvField.h"
+#include "logscan/CsvFieldSearch.h"
 
 namespace logscan {
 namespace {
@@ -27,9 +28,9 @@ TEST(CsvField, QuotesCommaQuoteLineFeedAndCarriageReturn) {
 }
 
 // The search for trigger bytes reads blocks of 4, 8, 16 and 32 bytes, the quote doubling blocks
-// of 16, and values past 128 bytes are quoted on the heap: at every length around them, a trigger
-// byte at each position, and double quotes at both ends, must come out quoted, also through
-// WriteCsvField.
+// of 16, and values past 128 bytes are quoted on the heap: at every length around them, each
+// trigger byte at each position, and double quotes at both ends, must come out quoted, also
+// through WriteCsvField.
 TEST(CsvField, FindsTriggersAtEveryPositionOfValuesAroundTheBlockSizes) {
     const auto expect = [](const std::string& value, const std::string& field) {
         ASSERT_EQ(QuoteCsvField(value), field) << value.size();
@@ -46,10 +47,32 @@ TEST(CsvField, FindsTriggersAtEveryPositionOfValuesAroundTheBlockSizes) {
                 value[at] = trigger;
                 expect(value, "\"" + value + "\"");
             }
+            std::string quote = plain;
+            quote[at] = '"';
+            expect(quote, "\"" + plain.substr(0, at) + "\"\"" + plain.substr(at + 1) + "\"");
         }
         if (length >= 2) {
             const std::string inner(length - 2, 'x');
             expect("\"" + inner + "\"", "\"\"\"" + inner + "\"\"\"");
+        }
+    }
+}
+
+// The word-at-a-time search of builds without SSE2: each trigger byte at each position of values
+// up to three words and a half long, and no other byte value anywhere.
+TEST(CsvField, TheWordAtATimeSearchFindsEachTriggerAtEveryPositionAndNothingElse) {
+    for (std::size_t length = 0; length <= 28; ++length) {
+        for (int byte = 0; byte < 256; ++byte) {
+            const char c = static_cast<char>(byte);
+            const bool trigger = c == ',' || c == '"' || c == '\n' || c == '\r';
+            ASSERT_EQ(csvsearch::NeedsQuotingByWords(std::string(length, c)), trigger && length > 0)
+                << length << " bytes of " << byte;
+            if (!trigger) continue;
+            for (std::size_t at = 0; at < length; ++at) {
+                std::string value(length, 'x');
+                value[at] = c;
+                ASSERT_TRUE(csvsearch::NeedsQuotingByWords(value)) << length << " " << at << " " << byte;
+            }
         }
     }
 }
