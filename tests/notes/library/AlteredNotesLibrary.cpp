@@ -7,6 +7,9 @@
 //   OverCountedEntries=N  NIFReadEntries reports N more entries than its buffer holds
 //   NoMemory              OSLockObject gives no memory
 //   MoreToDoForever       NIFReadEntries always signals more to do
+//   StandingStill         ... puts the position back where it was, and signals more to do
+//   EmptyBatches          ... reports no entries in the buffer it returns
+//   LostBuffers           ... frees its buffer and returns none, with the entries counted
 //   UntypedRecord=K       the K-th activity record comes without its type name
 //   UntimedRecord=K       ... without its time
 //   RecordWithoutItems=K  ... without its item table
@@ -79,6 +82,7 @@ DXL_NOTES_API api::STATUS LNPUBLIC NIFReadEntries(
     api::DWORD skipCount, api::WORD returnNavigator, api::DWORD returnCount,
     api::DWORD returnMask, api::DHANDLE* retBuffer, api::WORD* retBufferLength,
     api::DWORD* retSkipped, api::DWORD* retReturned, api::WORD* retSignalFlags) {
+    const api::COLLECTIONPOSITION given = position != nullptr ? *position : api::COLLECTIONPOSITION{};
     const api::STATUS status = DXL_NEXT(NIFReadEntries)(
         collection, position, skipNavigator, skipCount, returnNavigator, returnCount, returnMask,
         retBuffer, retBufferLength, retSkipped, retReturned, retSignalFlags);
@@ -86,8 +90,14 @@ DXL_NOTES_API api::STATUS LNPUBLIC NIFReadEntries(
     if (retReturned != nullptr && *retReturned > 0) {
         *retReturned += static_cast<api::DWORD>(Change("OverCountedEntries"));
     }
-    if (retSignalFlags != nullptr && Change("MoreToDoForever") != 0) {
+    if (retSignalFlags != nullptr && (Change("MoreToDoForever") != 0 || Change("StandingStill") != 0)) {
         *retSignalFlags |= api::SIGNAL_MORE_TO_DO;
+    }
+    if (position != nullptr && Change("StandingStill") != 0) *position = given;
+    if (retReturned != nullptr && Change("EmptyBatches") != 0) *retReturned = 0;
+    if (retBuffer != nullptr && *retBuffer != 0 && Change("LostBuffers") != 0) {
+        DXL_NEXT(OSMemFree)(*retBuffer);
+        *retBuffer = 0;
     }
     return status;
 }
