@@ -1,9 +1,10 @@
 // Text conversion through the look-alike library's OSTranslate, which takes 16-bit lengths and
-// reads an input length of 0xFFFF as "up to the NUL": longer texts go in pieces, none lost.
+// reads an input length of 0xFFFF as "up to the NUL": longer texts go in pieces, none lost. The
+// library is loaded through the altered one (library/AlteredNotesLibrary.cpp), which passes its
+// answers on unchanged unless a test asks for a change.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "notes/NotesPlatform.h"
@@ -13,8 +14,7 @@ namespace {
 class TranslateInPieces : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        const auto library = std::filesystem::path(DXL_EXPORTER_PATH).parent_path() / "libnotes.so";
-        ::setenv("DXL_NOTES_LIBRARY", library.c_str(), 1);
+        ::setenv("DXL_NOTES_LIBRARY", DXL_ALTERED_NOTES_LIBRARY, 1);
         ASSERT_TRUE(notes::LoadNotesLibrary().loaded);
     }
 
@@ -50,6 +50,27 @@ TEST_F(TranslateInPieces, LmbcsTextsAroundSixteenBitsArriveWhole) {
     const std::string accented = std::string(0x10000, 'c') + "\x82";  // cp850 e acute
     EXPECT_TRUE(Same(ToUtf8(accented, 0x10001), std::string(0x10000, 'c')));
     EXPECT_TRUE(Same(ToUtf8(accented, 0x10002), std::string(0x10000, 'c') + "\xC3\xA9"));
+}
+
+// A byte of CP850 box drawing is three bytes of UTF-8, the most output one byte of input gives:
+// pieces of 21844 bytes, whose output fits one call, and none lost at any length around them.
+TEST_F(TranslateInPieces, TextsTrebledInUtf8ArriveWholeAroundThePieceSize) {
+    for (const std::size_t size : {21843, 21844, 21845, 21846, 43689, 0x10000}) {
+        const std::string boxes(size, '\xC4');  // U+2500, E2 94 80
+        std::string expected;
+        for (std::size_t i = 0; i < size; ++i) expected += "\xE2\x94\x80";
+        EXPECT_TRUE(Same(ToUtf8(boxes, 0x30000), expected)) << size;
+    }
+}
+
+// A count past the room given cannot be what the library wrote: nothing of that call is taken,
+// in a call of its own or for the piece that fills the room (the second of 21844 bytes here).
+TEST_F(TranslateInPieces, ACountPastTheRoomGivenTakesNothing) {
+    ::setenv("DXL_TEST_LIBRARY_CHANGES", "TranslationPastRoom", 1);
+    EXPECT_EQ(ToUtf8("abc", 16), "");
+    EXPECT_TRUE(Same(ToUtf8(std::string(0x10000, 'c'), 30000), std::string(21844, 'c')));
+    ::unsetenv("DXL_TEST_LIBRARY_CHANGES");
+    EXPECT_EQ(ToUtf8("abc", 16), "abc");
 }
 
 TEST_F(TranslateInPieces, Utf16TextsOfSixteenBitsAndMoreArriveWhole) {

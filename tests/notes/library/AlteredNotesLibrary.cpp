@@ -18,6 +18,8 @@
 //   LongListEntry=N       ListGetText reports N bytes more than the entry holds
 //   NoMoreMatches         NAMELocateNextMatch2 finds no match
 //   StrayStatusText       OSLoadString gives bytes that are no LMBCS and no UTF-8 (0xFF)
+//   TranslationPastRoom   OSTranslate reports one byte more than the room it was given (when
+//                         a 16-bit count can say so)
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -139,4 +141,11 @@ DXL_NOTES_API api::WORD LNPUBLIC OSLoadString(api::HMODULE module, api::STATUS c
     }
     std::memcpy(retBuffer, "\xFF\xFE\xFF", 4);
     return 3;
+}
+
+DXL_NOTES_API api::WORD LNPUBLIC OSTranslate(api::WORD mode, const char* in, api::WORD inLength,
+                                             char* out, api::WORD outLength) {
+    const api::WORD written = DXL_NEXT(OSTranslate)(mode, in, inLength, out, outLength);
+    if (Change("TranslationPastRoom") == 0 || outLength == 0xFFFF) return written;
+    return static_cast<api::WORD>(outLength + 1);
 }
