@@ -1,10 +1,12 @@
 // The shipped program against a Notes library that answers as no library should
-// (library/AlteredNotesLibrary.cpp): a count past its buffer, a lock without memory, a read
-// that never ends or never moves on, records without their parts, an entry longer than itself, a lookup without
-// its matches. Each ends as a failure with its one log line or as a missing value, never as a
-// signal, a hang, bytes from elsewhere in a file, or a success that is not one.
+// (library/AlteredNotesLibrary.cpp): a count past its buffer, a lock without memory, a read that
+// never ends or never moves on, records without their parts, an entry longer than itself, a
+// lookup without its matches, a DXL chunk without its data. Each ends as a failure with its one
+// log line or as a missing value, never as a signal, a hang, bytes from elsewhere in a file, or
+// a success that is not one.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -136,6 +138,22 @@ TEST_F(HostileLibraryProcess, ALookupWithoutItsMatchesFailsTheServerList) {
     EXPECT_EQ(run.Log(),
               Lines{"#ERROR# - Unable to read servers (Error looking up name in Domino Directory)"});
     EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")), "");
+}
+
+// A chunk counted but not handed over would leave a gap in the DXL: the export fails and no
+// catalog file is published, whichever chunk it is.
+TEST_F(HostileLibraryProcess, ADxlChunkWithoutItsDataFailsTheExport) {
+    for (const char* changes : {"DataLessDxlChunk=1", "DataLessDxlChunk=3"}) {
+        const AcmeRun run("SimDxlChunk=7\n");
+        Run(run, {"-catalog", "-s", "Hub01/Acme", "-debug"}, changes);
+        EXPECT_EQ(run.Log(),
+                  (Lines{"#DEBUG# - The DXL exporter handed over a chunk of 7 bytes without its data",
+                         "#DEBUG# - DXL export of 4 notes: 4 note-open hook calls",
+                         "#ERROR# - Unable to read catalog (I/O data error)"}))
+            << changes;
+        EXPECT_FALSE(std::filesystem::exists(run.OutputFile("catalog.dxl"))) << changes;
+        EXPECT_FALSE(std::filesystem::exists(run.OutputFile("temp.tmp"))) << changes;
+    }
 }
 
 // Whatever bytes the library's message texts hold, every line of the run log is UTF-8.

@@ -18,6 +18,7 @@
 //   LongListEntry=N       ListGetText reports N bytes more than the entry holds
 //   NoMoreMatches         NAMELocateNextMatch2 finds no match
 //   StrayStatusText       OSLoadString gives bytes that are no LMBCS and no UTF-8 (0xFF)
+//   DataLessDxlChunk=K    the K-th chunk of a DXL export comes without its data (its length kept)
 //   TranslationPastRoom   OSTranslate reports one byte more than the room it was given (when
 //                         a 16-bit count can say so)
 #include <dlfcn.h>
@@ -148,4 +149,31 @@ DXL_NOTES_API api::WORD LNPUBLIC OSTranslate(api::WORD mode, const char* in, api
     const api::WORD written = DXL_NEXT(OSTranslate)(mode, in, inLength, out, outLength);
     if (Change("TranslationPastRoom") == 0 || outLength == 0xFFFF) return written;
     return static_cast<api::WORD>(outLength + 1);
+}
+
+namespace {
+
+struct DxlExport {
+    api::XML_WRITE_FUNCTION writer = nullptr;
+    void* action = nullptr;
+    long chunks = 0;
+};
+DxlExport dxlExport;
+
+void LNCALLBACK AlterDxlChunk(const api::BYTE* bytes, api::DWORD length, void* action) {
+    ++dxlExport.chunks;
+    dxlExport.writer(dxlExport.chunks == Change("DataLessDxlChunk") ? nullptr : bytes, length, action);
+}
+
+}  // namespace
+
+DXL_NOTES_API api::STATUS LNPUBLIC DXLExportIDTable(api::DXLEXPORTHANDLE exporter,
+                                                    api::XML_WRITE_FUNCTION writer,
+                                                    api::DBHANDLE database, api::DHANDLE idTable,
+                                                    void* action) {
+    if (Change("DataLessDxlChunk") == 0) {
+        return DXL_NEXT(DXLExportIDTable)(exporter, writer, database, idTable, action);
+    }
+    dxlExport = {writer, action, 0};
+    return DXL_NEXT(DXLExportIDTable)(exporter, AlterDxlChunk, database, idTable, action);
 }
