@@ -6,8 +6,12 @@
 // a success that is not one.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/Text.h"
@@ -153,6 +157,32 @@ TEST_F(HostileLibraryProcess, ADxlChunkWithoutItsDataFailsTheExport) {
             << changes;
         EXPECT_FALSE(std::filesystem::exists(run.OutputFile("catalog.dxl"))) << changes;
         EXPECT_FALSE(std::filesystem::exists(run.OutputFile("temp.tmp"))) << changes;
+    }
+}
+
+// A library call that never returns keeps the run from the place where it would take up a stop
+// request: the second request ends the run at once, by its signal, with nothing written.
+TEST_F(HostileLibraryProcess, ASecondStopRequestEndsTheRunAtOnce) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        const AcmeRun run;
+        const std::filesystem::path waiting = run.scratch() / "waiting";
+        ProcessOptions options;
+        options.environment["DXL_TEST_LIBRARY_MARKER"] = waiting.string();
+        options.timeLimitSeconds = 20;  // a run the second request does not end gets SIGALRM
+        options.whileRunning = [&](int processId) {
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (!std::filesystem::exists(waiting) && std::chrono::steady_clock::now() < end) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            ::kill(processId, signal);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            ::kill(processId, signal);
+        };
+        options.environment["DXL_NOTES_LIBRARY"] = DXL_ALTERED_NOTES_LIBRARY;
+        options.environment["DXL_TEST_LIBRARY_CHANGES"] = "EndlessOpen";
+        EXPECT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}, options).exitCode, 128 + signal);
+        EXPECT_EQ(run.Log(), Lines{}) << signal;
+        EXPECT_FALSE(std::filesystem::exists(run.OutputFile("catalog.dxl")));
     }
 }
 

@@ -21,9 +21,13 @@
 //   DataLessDxlChunk=K    the K-th chunk of a DXL export comes without its data (its length kept)
 //   TranslationPastRoom   OSTranslate reports one byte more than the room it was given (when
 //                         a 16-bit count can say so)
+//   EndlessOpen           NSFDbOpen never returns, as over a network that does not answer; it
+//                         creates the file DXL_TEST_LIBRARY_MARKER names when it starts waiting
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -176,4 +180,12 @@ DXL_NOTES_API api::STATUS LNPUBLIC DXLExportIDTable(api::DXLEXPORTHANDLE exporte
     }
     dxlExport = {writer, action, 0};
     return DXL_NEXT(DXLExportIDTable)(exporter, AlterDxlChunk, database, idTable, action);
+}
+
+DXL_NOTES_API api::STATUS LNPUBLIC NSFDbOpen(const char* path, api::DBHANDLE* retDatabase) {
+    if (Change("EndlessOpen") == 0) return DXL_NEXT(NSFDbOpen)(path, retDatabase);
+    if (const char* marker = std::getenv("DXL_TEST_LIBRARY_MARKER"); marker != nullptr) {
+        if (std::FILE* file = std::fopen(marker, "w")) std::fclose(file);
+    }
+    for (;;) ::pause();  // a signal's handler returns here, and the wait goes on
 }
