@@ -22,6 +22,13 @@ void ReportHookCalls(notes::IdTableHandle idTable, unsigned hookCalls) {
 
 }  // namespace
 
+notes::NotesStatus PrepareDxlExport(DxlExportTools& tools) {
+    if (const auto status = notes::CreateDxlExporter(tools.exporter.Receive()); status != 0) {
+        return status;
+    }
+    return RegisterReplicaIdHook(tools.hook);
+}
+
 DxlExportBody MakeDxlExportBody(notes::DxlExporterHandle exporter, notes::DatabaseHandle database,
                                 notes::IdTableHandle idTable) {
     return [exporter, database, idTable] {

@@ -4,11 +4,10 @@
 
 #include "catalog/DxlExportBody.h"
 #include "catalog/DxlFileWriter.h"
-#include "driver/LibraryName.h"
 #include "catalog/NoteSelection.h"
-#include "notes/NotesHandleOwner.h"
-#include "catalog/ReplicaIdHook.h"
+#include "driver/LibraryName.h"
 #include "driver/RunSettings.h"
+#include "notes/NotesHandleOwner.h"
 
 namespace catalog {
 namespace {
@@ -25,12 +24,8 @@ notes::NotesStatus ExportFullCatalog() {
         status != 0) {
         return status;
     }
-    notes::DxlExporterOwner exporter;
-    if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) {
-        return status;
-    }
-    notes::HookRegistrationOwner hook;
-    if (const auto status = RegisterReplicaIdHook(hook); status != 0) return status;
+    DxlExportTools tools;
+    if (const auto status = PrepareDxlExport(tools); status != 0) return status;
 
     NoteSelection catalogNotes;
     if (const auto status = CollectNotes(database.Get(), kCatalogFormula, catalogNotes);
@@ -39,7 +34,7 @@ notes::NotesStatus ExportFullCatalog() {
     }
     catalogNotes.formula.Reset();
     if (const auto status = WriteDxlFile(
-            MakeDxlExportBody(exporter.Get(), database.Get(), catalogNotes.idTable.Get()),
+            MakeDxlExportBody(tools.exporter.Get(), database.Get(), catalogNotes.idTable.Get()),
             u"catalog.dxl");
         status != 0) {
         return status;
@@ -56,7 +51,7 @@ notes::NotesStatus ExportFullCatalog() {
     // database.
     if (notes::CountIdTableEntries(anonMapNotes.idTable.Get()) != 1) return 0;
     return WriteDxlFile(
-        MakeDxlExportBody(exporter.Get(), database.Get(), anonMapNotes.idTable.Get()),
+        MakeDxlExportBody(tools.exporter.Get(), database.Get(), anonMapNotes.idTable.Get()),
         u"anonMap.dxl");
 }
 

@@ -5,11 +5,10 @@
 
 #include "catalog/DxlExportBody.h"
 #include "catalog/DxlFileWriter.h"
-#include "driver/LibraryName.h"
 #include "catalog/NoteSelection.h"
-#include "notes/NotesHandleOwner.h"
-#include "catalog/ReplicaIdHook.h"
+#include "driver/LibraryName.h"
 #include "driver/RunSettings.h"
+#include "notes/NotesHandleOwner.h"
 
 namespace catalog {
 namespace {
@@ -54,17 +53,14 @@ notes::NotesStatus ExportServerCatalog() {
     if (const auto status = CollectNotes(database.Get(), formula, selection); status != 0) {
         return status;
     }
-    notes::DxlExporterOwner exporter;
-    if (const auto status = notes::CreateDxlExporter(exporter.Receive()); status != 0) {
-        return status;
-    }
-    notes::HookRegistrationOwner hook;
-    if (const auto status = RegisterReplicaIdHook(hook); status != 0) return status;
+    DxlExportTools tools;
+    if (const auto status = PrepareDxlExport(tools); status != 0) return status;
 
     // Released in reverse order of declaration: hook, exporter, ID table, compiled formula,
     // formula text, database.
-    return WriteDxlFile(MakeDxlExportBody(exporter.Get(), database.Get(), selection.idTable.Get()),
-                        u"catalog.dxl");
+    return WriteDxlFile(
+        MakeDxlExportBody(tools.exporter.Get(), database.Get(), selection.idTable.Get()),
+        u"catalog.dxl");
 }
 
 }  // namespace catalog

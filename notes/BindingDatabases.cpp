@@ -27,12 +27,8 @@ NotesStatus BuildNetworkPath(const char* port, const char* server, const char* f
 
 NotesStatus OpenDatabase(const char* path, DatabaseHandle* database) {
     binding::Received<notesapi::DBHANDLE> opened;
-    if (const NotesStatus status =
-            binding::Checked("NSFDbOpen", Api().NSFDbOpen(path, opened.Target()));
-        status != 0) {
-        return status;
-    }
-    return binding::DeliverHandle(opened, database);
+    return binding::CheckedHandle("NSFDbOpen", Api().NSFDbOpen(path, opened.Target()), opened,
+                                  database);
 }
 
 void CloseDatabase(DatabaseHandle database) {

@@ -20,12 +20,8 @@ using binding::Api;
 
 NotesStatus CreateDxlExporter(DxlExporterHandle* exporter) {
     binding::Received<notesapi::DXLEXPORTHANDLE> created;
-    if (const NotesStatus status =
-            binding::Checked("DXLCreateExporter", Api().DXLCreateExporter(created.Target()));
-        status != 0) {
-        return status;
-    }
-    return binding::DeliverHandle(created, exporter);
+    return binding::CheckedHandle("DXLCreateExporter", Api().DXLCreateExporter(created.Target()),
+                                  created, exporter);
 }
 
 NotesStatus ExportIdTableAsDxl(DxlExporterHandle exporter, DxlStreamCallback writer,

@@ -90,12 +90,8 @@ using binding::Api;
 
 NotesStatus CreateHookRecursionId(HookRecursionId* recursionId) {
     binding::Received<api::WORD> created;
-    if (const NotesStatus status =
-            binding::Checked("EMCreateRecursionID", Api().EMCreateRecursionID(created.Target()));
-        status != 0) {
-        return status;
-    }
-    return binding::Deliver(created, recursionId);
+    return binding::CheckedValue("EMCreateRecursionID",
+                                 Api().EMCreateRecursionID(created.Target()), created, recursionId);
 }
 
 NotesStatus RegisterNoteOpenHook(std::uint16_t event, std::uint16_t when, HookHandler handler,

@@ -23,12 +23,8 @@ void* LockMemoryHandle(MemoryHandle handle) { return Api().OSLockObject(handle);
 
 NotesStatus GetMemorySize(MemoryHandle handle, std::uint32_t* size) {
     binding::Received<notesapi::DWORD> got;
-    if (const NotesStatus status =
-            binding::Checked("OSMemGetSize", Api().OSMemGetSize(handle, got.Target()));
-        status != 0) {
-        return status;
-    }
-    return binding::Deliver(got, size);
+    return binding::CheckedValue("OSMemGetSize", Api().OSMemGetSize(handle, got.Target()), got,
+                                 size);
 }
 
 void UnlockMemoryHandle(MemoryHandle handle) { Api().OSUnlockObject(handle); }

@@ -13,13 +13,11 @@ NotesStatus LookupNames(const char* server, std::uint16_t flags, std::uint16_t n
                         const char* nameSpaces, std::uint16_t nameCount, const char* names,
                         std::uint16_t itemCount, const char* items, MemoryHandle* lookup) {
     binding::Received<notesapi::DHANDLE> found;
-    if (const NotesStatus status = binding::Checked(
-            "NAMELookup2", Api().NAMELookup2(server, flags, nameSpaceCount, nameSpaces, nameCount,
-                                             names, itemCount, items, found.Target()));
-        status != 0) {
-        return status;
-    }
-    return binding::DeliverHandle(found, lookup);
+    return binding::CheckedHandle(
+        "NAMELookup2",
+        Api().NAMELookup2(server, flags, nameSpaceCount, nameSpaces, nameCount, names, itemCount,
+                          items, found.Target()),
+        found, lookup);
 }
 
 // The program counts matches in 16 bits. A name with more matches than that is not handed out

@@ -35,13 +35,12 @@ NotesStatus CompileFormula(const char* name, std::uint16_t nameLength, const cha
                            std::uint16_t* errorLine, std::uint16_t* errorColumn,
                            std::uint16_t* errorOffset, std::uint16_t* errorLength) {
     binding::Received<notesapi::FORMULAHANDLE> compiled;
-    if (const NotesStatus status = binding::Checked("NSFFormulaCompile", Api().NSFFormulaCompile(
-            const_cast<char*>(name), nameLength, text, textLength, compiled.Target(),
-            formulaLength, compileError, errorLine, errorColumn, errorOffset, errorLength));
-        status != 0) {
-        return status;
-    }
-    return binding::DeliverHandle(compiled, formula);
+    return binding::CheckedHandle(
+        "NSFFormulaCompile",
+        Api().NSFFormulaCompile(const_cast<char*>(name), nameLength, text, textLength,
+                                compiled.Target(), formulaLength, compileError, errorLine,
+                                errorColumn, errorOffset, errorLength),
+        compiled, formula);
 }
 
 NotesStatus SearchDatabase(DatabaseHandle database, FormulaHandle formula, const char* viewTitle,

@@ -29,14 +29,11 @@ NotesStatus OpenViewCollection(DatabaseHandle viewDatabase, DatabaseHandle dataD
     if (collapsedList != nullptr) *collapsedList = 0;
     if (selectedList != nullptr) *selectedList = 0;
     binding::Received<api::HCOLLECTION> opened;
-    if (const NotesStatus status = binding::Checked(
-            "NIFOpenCollection",
-            Api().NIFOpenCollection(viewDatabase, dataDatabase, viewId, openFlags, unreadList,
-                                    opened.Target(), nullptr, nullptr, nullptr, nullptr));
-        status != 0) {
-        return status;
-    }
-    return binding::DeliverHandle(opened, collection);
+    return binding::CheckedHandle(
+        "NIFOpenCollection",
+        Api().NIFOpenCollection(viewDatabase, dataDatabase, viewId, openFlags, unreadList,
+                                opened.Target(), nullptr, nullptr, nullptr, nullptr),
+        opened, collection);
 }
 
 NotesStatus ReadViewEntries(CollectionHandle collection, CollectionPosition* position,

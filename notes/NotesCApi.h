@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "notes/NotesFunctionNames.h"  // DXL_NOTES_FUNCTIONS: every function declared here
+
 // Every function and callback is __stdcall on 32-bit Windows, like the Windows API; elsewhere the
 // platform's one convention applies [Symb/LNPUBLIC, Data/LNCALLBACK].
 #if defined(_WIN32) && !defined(_WIN64)
@@ -288,15 +290,3 @@ DXL_NOTES_API notesapi::STATUS LNPUBLIC LogEnumActivityStream(  // [Func/LogEnum
     notesapi::ACTIVITYSTREAMPOSITION* position, notesapi::DWORD positionSize);
 DXL_NOTES_API notesapi::STATUS LNPUBLIC LogCloseActivityStream(void* stream);  // [Func/LogCloseActivityStream]
 
-// Every function above, for the binding's table of resolved addresses.
-#define DXL_NOTES_FUNCTIONS(X)                                                                 \
-    X(NotesInitExtended) X(NotesTerm) X(SECKFMSwitchToIDFile) X(OSGetEnvironmentString)        \
-    X(OSLoadString) X(OSTranslate) X(ConvertFLOATToText) X(TimeConstant) X(OSLockObject)       \
-    X(OSUnlockObject) X(OSMemFree) X(OSMemGetSize) X(OSPathNetConstruct) X(NSFDbOpen)          \
-    X(NSFDbClose) X(NSFDbPathGet) X(NSFFormulaCompile) X(NSFSearch) X(IDCreateTable)           \
-    X(IDInsert) X(IDEntries) X(IDDestroyTable) X(NSFItemGetTime) X(NSFItemSetText)             \
-    X(ListGetNumEntries) X(ListGetText) X(EMCreateRecursionID) X(EMRegister) X(EMDeregister)   \
-    X(DXLCreateExporter) X(DXLExportIDTable) X(DXLDeleteExporter) X(NIFFindDesignNoteExt)      \
-    X(NIFOpenCollection) X(NIFReadEntries) X(NIFCloseCollection) X(NAMELookup2)                \
-    X(NAMELocateNextName2) X(NAMELocateNextMatch2) X(NAMEGetTextItem2) X(DNAbbreviate)         \
-    X(LogOpenActivityStream) X(LogEnumActivityStream) X(LogCloseActivityStream)

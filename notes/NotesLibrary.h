@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "notes/NotesCApi.h"
+#include "notes/WidthBridge.h"
 
 namespace notes::binding {
 
@@ -25,6 +26,21 @@ void UseLinkedFunctions(const NotesFunctions& functions);
 
 // `status`, the result of the library's `function`; a failure goes to the reporter, if one is set.
 notesapi::STATUS Checked(const char* function, notesapi::STATUS status);
+
+// Checked(function, status), then after a success the handle or the value the call handed back,
+// delivered into `target` (DeliverHandle, Deliver).
+template <typename T, typename Target>
+NotesStatus CheckedHandle(const char* function, notesapi::STATUS status,
+                          const Received<T>& received, Target* target) {
+    if (const NotesStatus checked = Checked(function, status); checked != 0) return checked;
+    return DeliverHandle(received, target);
+}
+template <typename T, typename Target>
+NotesStatus CheckedValue(const char* function, notesapi::STATUS status,
+                         const Received<T>& received, Target* target) {
+    if (const NotesStatus checked = Checked(function, status); checked != 0) return checked;
+    return Deliver(received, target);
+}
 
 // The files to try, in order: the file named by DXL_NOTES_LIBRARY alone when it is set; else on
 // Windows the library in the Notes program directory the registry names, then by its name as

@@ -109,16 +109,11 @@ TEST_F(CatalogExportCalls, ATemporaryFileThatCannotBeRemovedIsReportedAs260) {
                   acme.Arguments({"-catalog", "-s", "Hub01/Acme", "-debug"}, output)),
               0);
 
-    EXPECT_EQ(testsupport::LogLines(acme.OutputFile("log.txt")),
+    // The retries' lines before them are DxlFileWriter's (its test of this case).
+    const std::vector<std::string> log = testsupport::LogLines(acme.OutputFile("log.txt"));
+    ASSERT_EQ(log.size(), 10u);
+    EXPECT_EQ(std::vector<std::string>(log.end() - 2, log.end()),
               (std::vector<std::string>{
-                  "#DEBUG# - Retrying delete DXL temporary file: 1",
-                  "#DEBUG# - unlink(temp.tmp): Is a directory",
-                  "#DEBUG# - Retrying delete DXL temporary file: 2",
-                  "#DEBUG# - unlink(temp.tmp): Is a directory",
-                  "#DEBUG# - Retrying delete DXL temporary file: 3",
-                  "#DEBUG# - unlink(temp.tmp): Is a directory",
-                  "#DEBUG# - Retrying delete DXL temporary file: 4",
-                  "#DEBUG# - unlink(temp.tmp): Is a directory",
                   "#WARNING# - Unable to delete DXL temporary file (tried retry)",
                   "#ERROR# - Unable to read catalog (File already exists)",
               }));

@@ -10,6 +10,16 @@ using testsupport::AcmeRun;
 
 constexpr long kFileSizeLimit = 8192;
 
+// Runs -catalog over a catalog of 100 big notes, under the file size limit.
+void RunOverTheLimit(const AcmeRun& run, bool debug) {
+    catalogtest::WriteBigCatalog(run, 100);
+    testsupport::ProcessOptions options;
+    options.fileSizeLimit = kFileSizeLimit;
+    std::vector<std::string> arguments = {"-catalog", "-s", "Hub01/Acme"};
+    if (debug) arguments.push_back("-debug");
+    ASSERT_EQ(run.Run(arguments, options).exitCode, 0);
+}
+
 void ExpectFailedWrite(const AcmeRun& run, const std::vector<std::string>& log) {
     EXPECT_EQ(run.Log(), log);
     EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
@@ -19,10 +29,7 @@ void ExpectFailedWrite(const AcmeRun& run, const std::vector<std::string>& log) 
 
 TEST(CatalogWriteFailureEndToEnd, AChunkWrittenShortFailsTheExportWith270) {
     const AcmeRun run;
-    catalogtest::WriteBigCatalog(run, 100);
-    testsupport::ProcessOptions options;
-    options.fileSizeLimit = kFileSizeLimit;
-    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
+    RunOverTheLimit(run, true);
     const auto log = run.Log();
     ASSERT_EQ(log.size(), 4u);
     EXPECT_EQ(log[0].rfind("#DEBUG# - Only wrote ", 0), 0u) << log[0];
@@ -38,25 +45,19 @@ TEST(CatalogWriteFailureEndToEnd, AChunkWrittenShortFailsTheExportWith270) {
 }
 
 // Small chunks fit the stream's buffer, so the write error surfaces only when the buffer is
-// flushed: that must fail the export just the same, not move a cut-off file into place.
+// flushed: that must fail the export just the same, not move a cut-off file into place. Without
+// -debug only the error is logged.
 TEST(CatalogWriteFailureEndToEnd, AWriteErrorAtFlushFailsTheExportWith270) {
-    const AcmeRun run("SimDxlChunk=100\n");
-    catalogtest::WriteBigCatalog(run, 100);
-    testsupport::ProcessOptions options;
-    options.fileSizeLimit = kFileSizeLimit;
-    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme", "-debug"}, options).exitCode, 0);
-    ExpectFailedWrite(run, {"#DEBUG# - Unable to write temp file: temp.tmp",
-                            "#DEBUG# - DXL export of 100 notes: 100 note-open hook calls",
-                            "#ERROR# - Unable to read catalog (I/O data error)"});
-}
-
-TEST(CatalogWriteFailureEndToEnd, WithoutDebugOnlyTheErrorIsLogged) {
-    const AcmeRun run("SimDxlChunk=100\n");
-    catalogtest::WriteBigCatalog(run, 100);
-    testsupport::ProcessOptions options;
-    options.fileSizeLimit = kFileSizeLimit;
-    ASSERT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}, options).exitCode, 0);
-    ExpectFailedWrite(run, {"#ERROR# - Unable to read catalog (I/O data error)"});
+    for (const bool debug : {true, false}) {
+        const AcmeRun run("SimDxlChunk=100\n");
+        RunOverTheLimit(run, debug);
+        std::vector<std::string> log = {"#ERROR# - Unable to read catalog (I/O data error)"};
+        if (debug) {
+            log.insert(log.begin(), {"#DEBUG# - Unable to write temp file: temp.tmp",
+                                     "#DEBUG# - DXL export of 100 notes: 100 note-open hook calls"});
+        }
+        ExpectFailedWrite(run, log);
+    }
 }
 
 }  // namespace

@@ -7,10 +7,6 @@ namespace {
 
 using catalogtest::ExpectCatalogFile;
 using testsupport::AcmeRun;
-using testsupport::ReadFile;
-using testsupport::WriteFile;
-
-using Ids = std::vector<std::string>;
 
 TEST(FullCatalogEndToEnd, ExportsTheCatalogDocumentsAndTheAnonymityMap) {
     const AcmeRun run;
@@ -26,14 +22,14 @@ TEST(FullCatalogEndToEnd, ExportsTheCatalogDocumentsAndTheAnonymityMap) {
 TEST(FullCatalogEndToEnd, NoAnonymityMapIsWrittenUnlessExactlyOneExists) {
     for (const bool twoMaps : {false, true}) {
         const AcmeRun run;
-        std::string database = ReadFile(run.environment() / "acme-catalog.nsf");
+        std::string database = testsupport::ReadFile(run.environment() / "acme-catalog.nsf");
         // Make the memo a second map, or rename the one map away.
         if (twoMaps) {
             database.replace(database.find("\"Memo\""), 6, "\"anonMap\"");
         } else {
             database.replace(database.find("\"anonMap\""), 9, "\"anonMapX\"");
         }
-        WriteFile(run.environment() / "acme-catalog.nsf", database);
+        testsupport::WriteFile(run.environment() / "acme-catalog.nsf", database);
         ASSERT_EQ(run.Run({"-brenvik", "-p", "acme-catalog.nsf"}).exitCode, 0);
         ExpectCatalogFile(run.output() / "catalog.dxl", {"402", "406", "410"});
         EXPECT_FALSE(std::filesystem::exists(run.output() / "anonMap.dxl")) << twoMaps;
@@ -54,7 +50,7 @@ TEST(FullCatalogEndToEnd, ADatabaseOnAServer) {
 TEST(FullCatalogEndToEnd, WithoutADatabasePathNothingIsOpened) {
     const AcmeRun run;
     ASSERT_EQ(run.Run({"-brenvik"}).exitCode, 0);
-    EXPECT_EQ(run.Log(), Ids{"#ERROR# - Unable to read catalog (File does not exist)"});
+    EXPECT_EQ(run.Log(), std::vector<std::string>{"#ERROR# - Unable to read catalog (File does not exist)"});
     EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
     run.ExpectEveryHandleReleased();
 }

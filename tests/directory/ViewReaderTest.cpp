@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml2.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -15,9 +15,9 @@ namespace {
 using nlohmann::json;
 
 std::string PersonName(int number) {
-    char name[40];
-    std::snprintf(name, sizeof name, "CN=Person %06d/O=Acme", number);
-    return name;
+    const std::string digits = std::to_string(number);
+    return "CN=Person " + std::string(6 - std::min<std::size_t>(6, digits.size()), '0') + digits +
+           "/O=Acme";
 }
 
 // Persons 1..count with note IDs 4, 8, ...; the view holds them in reverse note order, a

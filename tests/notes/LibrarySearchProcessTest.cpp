@@ -19,13 +19,8 @@
 namespace {
 
 using testsupport::ExporterIsWindows;
-using testsupport::ExporterRunsInTree;
 using testsupport::ExporterPathText;
-using testsupport::LogLines;
 using testsupport::ProcessOptions;
-using testsupport::ReadFile;
-using testsupport::RunExporter;
-using testsupport::ScratchDir;
 using testsupport::WriteFile;
 
 namespace fs = std::filesystem;
@@ -34,7 +29,7 @@ const std::string kLoadFailure = "#ERROR# - Unable to load the Notes library ";
 
 class LibrarySearchProcess : public testing::Test {
 protected:
-    ScratchDir scratch;
+    testsupport::ScratchDir scratch;
     fs::path data = scratch / "acme";
     fs::path work = scratch / "work";
     fs::path marker = scratch / "loaded";
@@ -76,13 +71,13 @@ protected:
     std::vector<std::string> RunServers(const std::string& name, const ProcessOptions& options) {
         const fs::path output = scratch / name;
         fs::create_directories(output);
-        const auto result = RunExporter(
+        const auto result = testsupport::RunExporter(
             {"=" + (data / "notes.ini").string(), "-servers", "-debug", "-o", output.string()},
             options);
         EXPECT_EQ(result.exitCode, 0) << name;
-        const std::string servers = ReadFile(output / "servers.txt");
+        const std::string servers = testsupport::ReadFile(output / "servers.txt");
         EXPECT_EQ(servers.rfind("Apps01/Srv/Acme\r\nHub01/Acme\r\n", 0), 0u) << name;
-        return LogLines(output / "log.txt");
+        return testsupport::LogLines(output / "log.txt");
     }
 
     // Runs -nab and gives the run log; a FIFO or a wait would end it with the alarm (142).
@@ -90,11 +85,11 @@ protected:
         const fs::path output = scratch / name;
         fs::create_directories(output);
         const auto result =
-            RunExporter({"=" + (data / "notes.ini").string(), "-nab", "-o", output.string()},
+            testsupport::RunExporter({"=" + (data / "notes.ini").string(), "-nab", "-o", output.string()},
                         options);
         EXPECT_EQ(result.exitCode, 0) << name;
         EXPECT_FALSE(fs::exists(output / "nab.xml")) << name;
-        return fs::exists(output / "log.txt") ? LogLines(output / "log.txt")
+        return fs::exists(output / "log.txt") ? testsupport::LogLines(output / "log.txt")
                                               : std::vector<std::string>{};
     }
 };
@@ -131,7 +126,7 @@ TEST_F(LibrarySearchProcess, AFifoIsALoadFailureAtOnce) {
 // relative Notes_ExecDirectory: the libnotes.so in the working directory is never loaded.
 TEST_F(LibrarySearchProcess, TheWorkingDirectoryIsNeverSearched) {
     if (ExporterIsWindows()) GTEST_SKIP() << "the search path of Linux";
-    if (ExporterRunsInTree()) GTEST_SKIP() << "the program in the tree finds the tree's library";
+    if (testsupport::ExporterRunsInTree()) GTEST_SKIP() << "the program in the tree finds the tree's library";
     PlantLibrary(work);
     PlantLibrary(work / "sub");
     const fs::path program = LonelyProgram();
@@ -175,7 +170,7 @@ TEST_F(LibrarySearchProcess, TheWorkingDirectoryIsNeverSearched) {
 
 // The look-alike library with the machine type of its header changed to ARM64.
 fs::path ForeignLibrary(const fs::path& folder, const std::string& name) {
-    std::string bytes = ReadFile(testsupport::NotesLibraryBesideExporter());
+    std::string bytes = testsupport::ReadFile(testsupport::NotesLibraryBesideExporter());
     if (bytes.rfind("\x7F" "ELF", 0) == 0) {
         bytes[18] = static_cast<char>(183);
         bytes[19] = 0;
@@ -301,7 +296,7 @@ LoadedExtent PeExtent(const std::string& bytes) {
 // pages would kill the run: it is refused with the one line instead, at each limit, on Windows
 // too. What lies after the last part loaded (section headers, symbols) is not needed.
 TEST_F(LibrarySearchProcess, ALibraryCutShortIsALoadFailure) {
-    const std::string whole = ReadFile(testsupport::NotesLibraryBesideExporter());
+    const std::string whole = testsupport::ReadFile(testsupport::NotesLibraryBesideExporter());
     const LoadedExtent extent = ExporterIsWindows() ? PeExtent(whole) : ElfExtent(whole);
     const std::uint64_t headerEnd = extent.headerOffset + extent.headerSize;
     const std::uint64_t tableEnd = extent.tableOffset + extent.tableSize;
@@ -388,7 +383,7 @@ TEST_F(LibrarySearchProcess, TheWorkingDirectoryIsNeverSearchedOnWindows) {
 // is not loaded.
 TEST_F(LibrarySearchProcess, ALibraryNameThatIsNotUtf8IsALoadFailure) {
     if (ExporterIsWindows()) GTEST_SKIP() << "Windows environment values are UTF-16 already";
-    if (ExporterRunsInTree()) GTEST_SKIP() << "the program in the tree finds the tree's library";
+    if (testsupport::ExporterRunsInTree()) GTEST_SKIP() << "the program in the tree finds the tree's library";
     PlantLibrary(scratch / "lib\xEF\xBF\xBD");
     const std::string shown = (scratch / "lib\xEF\xBF\xBD" / "libnotes.so").string();
     ProcessOptions options = Options();

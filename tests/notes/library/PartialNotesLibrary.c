@@ -4,6 +4,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "notes/NotesFunctionNames.h"
+
 __attribute__((constructor)) static void MarkLoaded(void) {
     const char* marker = getenv("DXL_TEST_LOAD_MARKER");
     if (marker == NULL) return;
@@ -12,17 +14,5 @@ __attribute__((constructor)) static void MarkLoaded(void) {
 }
 
 #define UNUSABLE(name) void name(void) { abort(); }
-UNUSABLE(NotesInitExtended) UNUSABLE(NotesTerm) UNUSABLE(SECKFMSwitchToIDFile)
-UNUSABLE(OSGetEnvironmentString) UNUSABLE(OSLoadString) UNUSABLE(OSTranslate)
-UNUSABLE(ConvertFLOATToText) UNUSABLE(TimeConstant) UNUSABLE(OSLockObject)
-UNUSABLE(OSUnlockObject) UNUSABLE(OSMemFree) UNUSABLE(OSMemGetSize) UNUSABLE(OSPathNetConstruct)
-UNUSABLE(NSFDbOpen)
-UNUSABLE(NSFDbClose) UNUSABLE(NSFDbPathGet) UNUSABLE(NSFFormulaCompile) UNUSABLE(NSFSearch)
-UNUSABLE(IDCreateTable) UNUSABLE(IDInsert) UNUSABLE(IDEntries) UNUSABLE(IDDestroyTable)
-UNUSABLE(NSFItemGetTime) UNUSABLE(NSFItemSetText) UNUSABLE(ListGetNumEntries)
-UNUSABLE(ListGetText) UNUSABLE(EMCreateRecursionID) UNUSABLE(EMRegister) UNUSABLE(EMDeregister)
-UNUSABLE(DXLCreateExporter) UNUSABLE(DXLExportIDTable) UNUSABLE(DXLDeleteExporter)
-UNUSABLE(NIFFindDesignNoteExt) UNUSABLE(NIFOpenCollection) UNUSABLE(NIFReadEntries)
-UNUSABLE(NIFCloseCollection) UNUSABLE(NAMELookup2) UNUSABLE(NAMELocateNextName2)
-UNUSABLE(NAMELocateNextMatch2) UNUSABLE(NAMEGetTextItem2) UNUSABLE(DNAbbreviate)
-UNUSABLE(LogOpenActivityStream) UNUSABLE(LogEnumActivityStream)
+#define LogCloseActivityStream LeftOut_LogCloseActivityStream
+DXL_NOTES_FUNCTIONS(UNUSABLE)

@@ -6,6 +6,8 @@
 #include <stdint.h>
 #include <stdlib.h>
 
+#include "notes/NotesFunctionNames.h"
+
 typedef uint16_t WORD;
 typedef uint32_t DWORD;
 typedef WORD STATUS;
@@ -61,18 +63,10 @@ STATUS EMDeregister(DWORD registration) {
     return 0;
 }
 
+/* Every other function aborts; those defined above are left out under names of their own. */
 #define UNUSABLE(name) void name(void) { abort(); }
-UNUSABLE(NotesInitExtended) UNUSABLE(NotesTerm) UNUSABLE(SECKFMSwitchToIDFile)
-UNUSABLE(OSGetEnvironmentString) UNUSABLE(OSLoadString) UNUSABLE(OSTranslate)
-UNUSABLE(ConvertFLOATToText) UNUSABLE(TimeConstant) UNUSABLE(OSLockObject)
-UNUSABLE(OSUnlockObject) UNUSABLE(OSMemFree) UNUSABLE(OSMemGetSize) UNUSABLE(OSPathNetConstruct)
-UNUSABLE(NSFDbOpen)
-UNUSABLE(NSFDbClose) UNUSABLE(NSFDbPathGet) UNUSABLE(NSFFormulaCompile) UNUSABLE(NSFSearch)
-UNUSABLE(IDInsert) UNUSABLE(IDEntries) UNUSABLE(IDDestroyTable)
-UNUSABLE(NSFItemGetTime) UNUSABLE(NSFItemSetText) UNUSABLE(ListGetNumEntries)
-UNUSABLE(ListGetText) UNUSABLE(EMCreateRecursionID)
-UNUSABLE(DXLCreateExporter) UNUSABLE(DXLExportIDTable) UNUSABLE(DXLDeleteExporter)
-UNUSABLE(NIFFindDesignNoteExt) UNUSABLE(NIFOpenCollection) UNUSABLE(NIFReadEntries)
-UNUSABLE(NIFCloseCollection) UNUSABLE(NAMELookup2)
-UNUSABLE(NAMELocateNextMatch2) UNUSABLE(NAMEGetTextItem2) UNUSABLE(DNAbbreviate)
-UNUSABLE(LogOpenActivityStream) UNUSABLE(LogEnumActivityStream) UNUSABLE(LogCloseActivityStream)
+#define IDCreateTable Defined_IDCreateTable
+#define NAMELocateNextName2 Defined_NAMELocateNextName2
+#define EMRegister Defined_EMRegister
+#define EMDeregister Defined_EMDeregister
+DXL_NOTES_FUNCTIONS(UNUSABLE)
