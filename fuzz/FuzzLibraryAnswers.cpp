@@ -91,6 +91,14 @@ void Text(char* buffer, std::size_t size) {
     }
 }
 
+// A call's status with the text it wrote into `size` bytes and the length it reported, each
+// changed as the input says.
+api::STATUS TextAndLength(api::STATUS status, char* text, api::WORD size, api::WORD* length) {
+    Text(text, size);
+    Value(length);
+    return Status(status);
+}
+
 // A pointer into a buffer the library handed over: left, null, or far outside it.
 template <typename T>
 T* Pointer(T* pointer) {
@@ -157,10 +165,8 @@ api::WORD LNPUBLIC Translate(api::WORD mode, const char* in, api::WORD inLength,
 api::STATUS LNPUBLIC FloatToText(const void* intl, const api::NFMT* format, api::NUMBER* number,
                                  char* text, api::WORD size, api::WORD* length) {
     CHECKED_FIRST();
-    const api::STATUS status = ::ConvertFLOATToText(intl, format, number, text, size, length);
-    Text(text, size);
-    Value(length);
-    return Status(status);
+    return TextAndLength(::ConvertFLOATToText(intl, format, number, text, size, length), text, size,
+                         length);
 }
 
 void LNPUBLIC Constant(api::WORD type, api::TIMEDATE* time) {
@@ -521,10 +527,8 @@ api::STATUS LNPUBLIC TextItem(void* match, api::WORD item, api::WORD member, cha
 api::STATUS LNPUBLIC Abbreviate(api::DWORD flags, const char* templateName, const char* name,
                                 char* out, api::WORD size, api::WORD* length) {
     CHECKED_FIRST();
-    const api::STATUS status = ::DNAbbreviate(flags, templateName, name, out, size, length);
-    Text(out, size);
-    Value(length);
-    return Status(status);
+    return TextAndLength(::DNAbbreviate(flags, templateName, name, out, size, length), out, size,
+                         length);
 }
 
 // Activity: a record's own lengths may claim more than its table holds, never a table larger
