@@ -7,13 +7,12 @@
 
 #include <fstream>
 
-#include "tests/support/TestSupport.h"
+#include "tests/support/AcmeRun.h"
 
 namespace {
 
 using testsupport::ExporterRunsInTree;
 using testsupport::ReadFile;
-using testsupport::RunExporter;
 using testsupport::ScratchDir;
 
 const std::string kOutsideText = "a file outside the output folder\n";
@@ -36,7 +35,6 @@ protected:
             GTEST_SKIP() << "links, FIFOs and mounts of the POSIX file system, which Wine shows "
                             "the Windows build as something else";
         }
-        testsupport::CopyExample("acme", env.path());
         options.workingDirectory = work.path();
         options.unsetEnvironment = {"KORVA_NOTES_PASSWORD"};
         options.timeLimitSeconds = 20;  // a run that waits on a FIFO ends with exit code 142
@@ -49,22 +47,14 @@ protected:
         std::filesystem::create_directories(out);
     }
     testsupport::ProcessResult Run(const std::vector<std::string>& arguments) {
-        std::vector<std::string> all = {"=" + (env / "notes.ini").string()};
-        all.insert(all.end(), arguments.begin(), arguments.end());
-        all.push_back("-o");
-        all.push_back(out.string());
-        return RunExporter(all, options);
+        return acme.Run(arguments, options);
     }
-    std::vector<std::string> Log() const {
-        if (!std::filesystem::exists(out / "log.txt")) return {};
-        return testsupport::LogLines(out / "log.txt");
-    }
+    std::vector<std::string> Log() const { return acme.Log(); }
 
-    ScratchDir env;
+    const testsupport::AcmeRun acme;
+    const std::filesystem::path& out = acme.output();
     ScratchDir work;
-    ScratchDir outRoot;
     ScratchDir elsewhere;
-    std::filesystem::path out = outRoot / "out";
     std::filesystem::path outside = elsewhere / "outside.txt";
     testsupport::ProcessOptions options;
 };

@@ -3,34 +3,29 @@
 // switch instead, and only a run that switches the ID at all.
 #include <gtest/gtest.h>
 
-#include "tests/support/TestSupport.h"
+#include "tests/support/AcmeRun.h"
 
 namespace {
 
 using testsupport::LogLines;
 using testsupport::ProcessOptions;
 using testsupport::RunExporter;
-using testsupport::ScratchDir;
 
 TEST(PasswordTextProcess, APasswordThatIsNotUtf8FailsTheIdSwitch) {
     if (testsupport::ExporterIsWindows()) GTEST_SKIP() << "Windows values are UTF-16 already";
-    ScratchDir env;
-    ScratchDir outRoot;
-    testsupport::CopyExample("acme", env.path());
+    const testsupport::AcmeRun acme;
     testsupport::WriteFile(
-        env / "replaced.id",
+        acme.environment() / "replaced.id",
         "{\"user\": \"CN=Collector/O=Acme\", \"password\": \"acme\\ufffdcollect\"}");
-    const std::string ini = "=" + (env / "notes.ini").string();
     const std::string notUtf8 = "acme\xFF" "collect";
 
     int run = 0;
-    const auto nab = [&](const std::vector<std::string>& arguments, ProcessOptions options) {
-        const std::filesystem::path out = outRoot / std::to_string(++run);
+    const auto nab = [&](std::vector<std::string> arguments, ProcessOptions options) {
+        const std::filesystem::path out = acme.scratch() / std::to_string(++run);
         std::filesystem::create_directories(out);
-        std::vector<std::string> all = {ini, "-nab", "-o", out.string()};
-        all.insert(all.end(), arguments.begin(), arguments.end());
-        options.workingDirectory = env.path();
-        EXPECT_EQ(RunExporter(all, options).exitCode, 0);
+        arguments.insert(arguments.begin(), "-nab");
+        options.workingDirectory = acme.environment();
+        EXPECT_EQ(RunExporter(acme.Arguments(arguments, out), options).exitCode, 0);
         return out;
     };
     const std::vector<std::string> refused = {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestSupport.h"
+#include "tests/support/AcmeRun.h"
 
 namespace {
 
@@ -37,15 +37,13 @@ void ExpectPartialLibraryLoaded(const std::vector<std::string>& log, const fs::p
 
 class LibrarySearchProcess : public testing::Test {
 protected:
-    testsupport::ScratchDir scratch;
-    fs::path data = scratch / "acme";
+    const testsupport::AcmeRun acme;
+    const testsupport::ScratchDir& scratch = acme.scratch();
+    const fs::path& data = acme.environment();
     fs::path work = scratch / "work";
     fs::path marker = scratch / "loaded";
 
-    void SetUp() override {
-        testsupport::CopyExample("acme", data);
-        fs::create_directories(work);
-    }
+    void SetUp() override { fs::create_directories(work); }
 
     // The program copied into a folder of its own, with no library beside it: what its run path
     // ($ORIGIN) finds in the build tree is not there to be found.
