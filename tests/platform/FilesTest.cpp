@@ -13,19 +13,6 @@ using testsupport::WriteFile;
 
 std::u16string Wide(const std::filesystem::path& path) { return Utf8ToUtf16(path.string()); }
 
-TEST(Files, MovesNeverReplaceAnExistingFile) {
-    testsupport::ScratchDir dir;
-    WriteFile(dir / "from", "new");
-    WriteFile(dir / "to", "old");
-    EXPECT_FALSE(MoveFileNoReplace(Wide(dir / "from"), Wide(dir / "to")));
-    EXPECT_EQ(ReadFile(dir / "to"), "old");
-    EXPECT_EQ(ReadFile(dir / "from"), "new");
-    std::filesystem::remove(dir / "to");
-    EXPECT_TRUE(MoveFileNoReplace(Wide(dir / "from"), Wide(dir / "to")));
-    EXPECT_EQ(ReadFile(dir / "to"), "new");
-    EXPECT_FALSE(std::filesystem::exists(dir / "from"));
-}
-
 TEST(Files, DeletesTellAMissingFileFromAFailure) {
     testsupport::ScratchDir dir;
     WriteFile(dir / "f", "x");

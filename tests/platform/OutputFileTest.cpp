@@ -123,6 +123,7 @@ TEST(OutputFile, PublishingWithoutReplacingNeverTakesAnotherFilesPlace) {
     WriteFile(dir / "final", "old");
     EXPECT_FALSE(staging.PublishWithoutReplacing(Wide(dir / "final")));
     EXPECT_EQ(ReadFile(dir / "final"), "old");
+    EXPECT_EQ(ReadFile(dir / "s.tmp"), "new\r\n");
     std::filesystem::remove(dir / "final");
     EXPECT_TRUE(staging.PublishWithoutReplacing(Wide(dir / "final")));
     EXPECT_EQ(ReadFile(dir / "final"), "new\r\n");
