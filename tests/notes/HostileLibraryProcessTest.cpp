@@ -144,6 +144,17 @@ TEST_F(HostileLibraryProcess, ALookupWithoutItsMatchesFailsTheServerList) {
     EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")), "");
 }
 
+// The program's callback fails (here: the second note does not go into the ID table) and the
+// library searches on and reports success: the failure is the search's, and no catalog with a
+// note left out is published.
+TEST_F(HostileLibraryProcess, ASearchThatGoesOnAfterAFailedMatchFailsTheExport) {
+    const AcmeRun run("SimFault=InsertIdIntoTable#2:0x0459\n");
+    Run(run, {"-catalog", "-s", "Hub01/Acme"}, "IgnoredSearchFailure");
+    EXPECT_EQ(run.Log(), Lines{"#ERROR# - Unable to read catalog (Unable to extend an ID table - "
+                               "insufficient memory.)"});
+    EXPECT_FALSE(std::filesystem::exists(run.OutputFile("catalog.dxl")));
+}
+
 // A chunk counted but not handed over would leave a gap in the DXL: the export fails and no
 // catalog file is published, whichever chunk it is.
 TEST_F(HostileLibraryProcess, ADxlChunkWithoutItsDataFailsTheExport) {

@@ -1,23 +1,17 @@
 // Text conversion through the look-alike library's OSTranslate, which takes 16-bit lengths and
-// reads an input length of 0xFFFF as "up to the NUL": longer texts go in pieces, none lost. The
-// library is loaded through the altered one (library/AlteredNotesLibrary.cpp), which passes its
-// answers on unchanged unless a test asks for a change.
+// reads an input length of 0xFFFF as "up to the NUL": longer texts go in pieces, none lost.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "notes/NotesPlatform.h"
+#include "tests/notes/AlteredLibrary.h"
 
 namespace {
 
-class TranslateInPieces : public ::testing::Test {
+class TranslateInPieces : public notestest::AlteredLibrary {
 protected:
-    static void SetUpTestSuite() {
-        ::setenv("DXL_NOTES_LIBRARY", DXL_ALTERED_NOTES_LIBRARY, 1);
-        ASSERT_TRUE(notes::LoadNotesLibrary().loaded);
-    }
-
     static std::string ToUtf8(const std::string& text, std::uint32_t size) {
         std::string out(size + 1, '#');
         const std::uint32_t length = notes::TranslateText(

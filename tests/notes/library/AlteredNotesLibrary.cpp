@@ -15,6 +15,7 @@
 //   RecordWithoutItems=K  ... without its item table
 //   IgnoredStop           the activity scan goes on after the callback stopped it, and ends
 //                         with success
+//   IgnoredSearchFailure  NSFSearch likewise goes on after the callback failed, with success
 //   LongListEntry=N       ListGetText reports N bytes more than the entry holds
 //   NoMoreMatches         NAMELocateNextMatch2 finds no match
 //   StrayStatusText       OSLoadString gives bytes that are no LMBCS and no UTF-8 (0xFF)
@@ -188,4 +189,34 @@ DXL_NOTES_API api::STATUS LNPUBLIC NSFDbOpen(const char* path, api::DBHANDLE* re
         if (std::FILE* file = std::fopen(marker, "w")) std::fclose(file);
     }
     for (;;) ::pause();  // a signal's handler returns here, and the wait goes on
+}
+
+namespace {
+
+struct Search {
+    api::NSFSEARCHPROC action = nullptr;
+    void* param = nullptr;
+};
+Search search;
+
+api::STATUS LNCALLBACK AlterSearchMatch(void* /*param*/, api::SEARCH_MATCH* match,
+                                        api::ITEM_TABLE* summary) {
+    search.action(search.param, match, summary);
+    return 0;
+}
+
+}  // namespace
+
+DXL_NOTES_API api::STATUS LNPUBLIC NSFSearch(api::DBHANDLE database, api::FORMULAHANDLE formula,
+                                             char* viewTitle, api::WORD searchFlags,
+                                             api::WORD noteClassMask, api::TIMEDATE* since,
+                                             api::NSFSEARCHPROC callback, void* param,
+                                             api::TIMEDATE* retUntil) {
+    if (Change("IgnoredSearchFailure") == 0) {
+        return DXL_NEXT(NSFSearch)(database, formula, viewTitle, searchFlags, noteClassMask, since,
+                                   callback, param, retUntil);
+    }
+    search = {callback, param};
+    return DXL_NEXT(NSFSearch)(database, formula, viewTitle, searchFlags, noteClassMask, since,
+                               AlterSearchMatch, param, retUntil);
 }
