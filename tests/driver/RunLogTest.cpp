@@ -90,11 +90,17 @@ TEST_F(RunLog, FormatsTakeWideTextAndThirtyTwoBitNumbers) {
     EXPECT_EQ(Log(), "#ERROR# - t|-3|4000000000|1A5|%\r\n");
 }
 
+// A status the library has no text for (ERR_COLLECTION_NOT_CREATED is internaltext) shows as
+// itself, flag bits and all.
 TEST_F(RunLog, NotesErrorsShowTheLibrarysTextWithoutTheTopBits) {
     LogNotesError(u"Unable to read catalog (%s)", 0x8000 | 259);
     LogNotesError(u"Unable to read catalog (%s)", 259);
+    LogNotesError(u"Unable to read catalog (%s)", 0x030B);
+    LogNotesError(u"Unable to read catalog (%s)", 0xC30B);
     EXPECT_EQ(Log(), "#ERROR# - Unable to read catalog (File does not exist)\r\n"
-                     "#ERROR# - Unable to read catalog (File does not exist)\r\n");
+                     "#ERROR# - Unable to read catalog (File does not exist)\r\n"
+                     "#ERROR# - Unable to read catalog (status 0x030B)\r\n"
+                     "#ERROR# - Unable to read catalog (status 0xC30B)\r\n");
 }
 
 TEST_F(RunLog, AMissingOutputDirectoryLosesTheLineQuietly) {
