@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "directory/AddressRange.h"
 #include "notes/NotesHandleOwner.h"
 #include "notes/NotesStatuses.h"
 
@@ -28,12 +29,8 @@ public:
     const unsigned char* Data() const { return static_cast<const unsigned char*>(data_); }
     std::uint32_t Size() const { return data_ != nullptr ? size_ : 0; }
     // True when `length` bytes at `at` lie wholly inside the locked memory.
-    // (Compared as addresses: the library may hand back a pointer into anything.)
     bool Holds(const void* at, std::uint32_t length) const {
-        if (data_ == nullptr) return false;
-        const auto begin = reinterpret_cast<std::uintptr_t>(data_);
-        const auto byte = reinterpret_cast<std::uintptr_t>(at);
-        return byte >= begin && byte - begin <= size_ && length <= size_ - (byte - begin);
+        return data_ != nullptr && LiesWithin(data_, size_, at, length);
     }
 
 private:

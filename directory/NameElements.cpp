@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "directory/AddressRange.h"
 #include "directory/NameAttribute.h"
 #include "directory/XmlCharacters.h"
 #include "notes/NotesPlatform.h"
@@ -35,16 +36,12 @@ bool FirstListEntry(const char*& value, std::uint16_t& length) {
     const auto* list = reinterpret_cast<const unsigned char*>(value);
     const std::size_t count = Word(list);
     if (count == 0) return false;
-    const auto entryStart = reinterpret_cast<std::uintptr_t>(list + 2 + 2 * count);
+    const unsigned char* entry = list + 2 + 2 * count;
     const std::size_t entryLength = Word(list + 2);
     const char* text = nullptr;
     std::uint16_t textLength = 0;
     if (notes::GetListEntryText(value, false, 0, &text, &textLength) != 0) return false;
-    const auto at = reinterpret_cast<std::uintptr_t>(text);
-    if (text == nullptr || at < entryStart || at - entryStart > entryLength ||
-        textLength > entryLength - (at - entryStart)) {
-        return false;
-    }
+    if (text == nullptr || !LiesWithin(entry, entryLength, text, textLength)) return false;
     value = text;
     length = textLength;
     return true;

@@ -52,10 +52,9 @@ STATUS DeliverRecord(const ActivityRecord& record, std::string& table,
 }
 
 STATUS Damaged(const std::filesystem::path& file, std::size_t line, const std::string& what) {
-    Diagnose(kStatusBadEnvironmentFile,
+    return Diagnose(kStatusBadEnvironmentFile,
                     "Activity stream is damaged: " + PathToUtf8(file.lexically_normal()) +
                         ": line " + std::to_string(line) + ": " + what);
-    return kStatusBadEnvironmentFile;
 }
 
 }  // namespace

@@ -9,9 +9,9 @@ namespace notessim {
 
 bool FitsWord(std::uint64_t value, const char* function, const char* argument, STATUS& status) {
     if (value <= 0xFFFF) return true;
-    status = kStatusUnsupportedArgument;
-    Diagnose(status, std::string(function) + ": " + argument + " " + std::to_string(value) +
-                                " does not fit the runtime's 16 bits");
+    status = Diagnose(kStatusUnsupportedArgument,
+                      std::string(function) + ": " + argument + " " + std::to_string(value) +
+                          " does not fit the runtime's 16 bits");
     return false;
 }
 

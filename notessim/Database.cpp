@@ -78,9 +78,8 @@ std::shared_ptr<const SimDatabase> ParseDatabase(const std::string& content,
     std::string error;
     std::shared_ptr<const SimDatabase> database = ParseDatabaseJson(content, error);
     if (!database) {
-        Diagnose(kStatusNotADatabase,
-                 "Database file is damaged: " + PathToUtf8(file) + ": " + error);
-        status = kStatusNotADatabase;
+        status = Diagnose(kStatusNotADatabase,
+                          "Database file is damaged: " + PathToUtf8(file) + ": " + error);
         return nullptr;
     }
     status = 0;

@@ -38,9 +38,8 @@ bool ParseStatus(std::string text, std::optional<STATUS>& status) {
 }
 
 STATUS Malformed(const std::filesystem::path& file, const std::string& what) {
-    Diagnose(kStatusBadEnvironmentFile,
+    return Diagnose(kStatusBadEnvironmentFile,
                     "Environment file is damaged: " + PathToUtf8(file) + ": " + what);
-    return kStatusBadEnvironmentFile;
 }
 
 }  // namespace

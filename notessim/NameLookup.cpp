@@ -47,11 +47,6 @@ void AppendMatch(const SimNote& note, const std::vector<std::string>& items, std
     PutWord(out, start + 4, static_cast<std::uint32_t>(items.size()), 2);
 }
 
-STATUS LookupFailed(const std::string& text, STATUS status) {
-    Diagnose(status, text);
-    return status;
-}
-
 }  // namespace
 
 std::vector<std::string_view> ListMembers(std::string_view list) {
@@ -85,15 +80,15 @@ std::vector<std::string> SplitPackedTexts(const char* texts, std::uint16_t count
 STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileName,
                          const LookupRequest& request, std::string& buffer) {
     for (const std::string& item : request.items) {
-        if (item.size() > 0xFFFF) return LookupFailed("Item name too long", kStatusValueTooLong);
+        if (item.size() > 0xFFFF) return Diagnose(kStatusValueTooLong, "Item name too long");
     }
     std::vector<const SimView*> views;
     for (const std::string& nameSpace : request.nameSpaces) {
         const SimView* view = directory.FindView(nameSpace);
         if (view == nullptr) {
-            return LookupFailed("Cannot find the specified view: " + LibraryTextToUtf8(nameSpace) +
-                                    " in " + fileName,
-                                kStatusNoSuchNameSpace);
+            return Diagnose(kStatusNoSuchNameSpace, "Cannot find the specified view: " +
+                                                        LibraryTextToUtf8(nameSpace) + " in " +
+                                                        fileName);
         }
         views.push_back(view);
     }
@@ -114,7 +109,7 @@ STATUS BuildLookupBuffer(const SimDatabase& directory, const std::string& fileNa
         }
         if (matches > 0xFFFF || buffer.size() > 0xFFFFFFFFu) {
             // ERR_NAMELOOKUP_TOO_BIG
-            return LookupFailed("Too many entries match the lookup in " + fileName, 0x0355);
+            return Diagnose(0x0355, "Too many entries match the lookup in " + fileName);
         }
         PutWord(buffer, start, static_cast<std::uint32_t>(buffer.size() - start), 4);
         PutWord(buffer, start + 4, static_cast<std::uint32_t>(matches), 2);

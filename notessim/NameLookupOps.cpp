@@ -29,8 +29,8 @@ STATUS ReadDirectory(const char* server, std::shared_ptr<const SimDatabase>& dir
                              ? ReadWholeFile(file)
                              : std::nullopt;
     if (!content) {
-        Diagnose(kStatusNoNamesFile, "Unable to open the directory names.nsf on " + serverText);
-        return kStatusNoNamesFile;
+        return Diagnose(kStatusNoNamesFile,
+                        "Unable to open the directory names.nsf on " + serverText);
     }
     STATUS status = 0;
     directory = ParseDatabase(*content, file, status);

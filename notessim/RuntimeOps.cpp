@@ -91,8 +91,7 @@ STATUS LNPUBLIC SECKFMSwitchToIDFile(char* idFile, char* password, char* retUser
     const nlohmann::json id = nlohmann::json::parse(*content, nullptr, false);
     if (id.is_discarded() || !id.is_object() || !id.contains("user") || !id["user"].is_string() ||
         !id.contains("password") || !id["password"].is_string()) {
-        Diagnose(kStatusBadIdFile, "The ID file is damaged: " + PathToUtf8(path));
-        return kStatusBadIdFile;
+        return Diagnose(kStatusBadIdFile, "The ID file is damaged: " + PathToUtf8(path));
     }
     if (id["password"].get<std::string>() != LibraryTextToUtf8(password)) {
         return kStatusWrongPassword;

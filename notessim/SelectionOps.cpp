@@ -123,10 +123,10 @@ STATUS LNPUBLIC NSFFormulaCompile(char* /*name*/, WORD /*nameLength*/, const cha
         SetOutput(retColumn, column);
         SetOutput(retOffset, error.offset);
         SetOutput(retLength, error.length);
-        Diagnose(kStatusFormulaSyntax, "Formula error: " + LibraryTextToUtf8(error.message) +
-                                                  " (line " + std::to_string(line) + ", column " +
+        return Diagnose(kStatusFormulaSyntax, "Formula error: " +
+                                                  LibraryTextToUtf8(error.message) + " (line " +
+                                                  std::to_string(line) + ", column " +
                                                   std::to_string(column) + ")");
-        return kStatusFormulaSyntax;
     }
     compiled->source = std::string(source);
     SetOutput(retCompileError, 0);

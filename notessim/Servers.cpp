@@ -14,9 +14,8 @@ namespace notessim {
 namespace {
 
 STATUS Unreachable(std::string_view server) {
-    Diagnose(kStatusServerUnreachable,
+    return Diagnose(kStatusServerUnreachable,
                     "Unable to find path to server " + LibraryTextToUtf8(server));
-    return kStatusServerUnreachable;
 }
 
 }  // namespace
@@ -32,9 +31,8 @@ STATUS LocateServer(std::string_view server, ServerLocation& location) {
     if (!content) return Unreachable(server);
     const nlohmann::json list = nlohmann::json::parse(*content, nullptr, false);
     if (list.is_discarded() || !list.is_object()) {
-        Diagnose(kStatusBadEnvironmentFile,
+        return Diagnose(kStatusBadEnvironmentFile,
                         "Environment file is damaged: " + PathToUtf8(listFile));
-        return kStatusBadEnvironmentFile;
     }
     const std::string wanted = CanonicalizeName(LibraryTextToUtf8(server));
     for (const auto& [name, folder] : list.items()) {

@@ -126,10 +126,11 @@ std::string_view StatusText(STATUS status) {
     return {};
 }
 
-void Diagnose(STATUS status, std::string detail) {
+STATUS Diagnose(STATUS status, std::string detail) {
     char number[8];
     std::snprintf(number, sizeof number, "0x%04X", static_cast<unsigned>(status));
     DiagnosticList().push_back(std::string(number) + ": " + detail);
+    return status;
 }
 
 std::vector<std::string> Diagnostics() { return DiagnosticList(); }

@@ -53,8 +53,8 @@ std::string_view StatusText(STATUS status);
 
 // What the runtime can tell about a failure beyond its status (which file, which server, which
 // line): kept for the report and for tests, never in the status's text, as the real library's
-// texts are fixed. Cleared with the runtime.
-void Diagnose(STATUS status, std::string detail);
+// texts are fixed. Cleared with the runtime. Gives `status` back, for `return Diagnose(...)`.
+STATUS Diagnose(STATUS status, std::string detail);
 std::vector<std::string> Diagnostics();
 void ResetDiagnostics();
 

@@ -27,10 +27,8 @@ struct CollectionObject : HandleObject {
 };
 
 STATUS ViewNotFound(std::string_view what, const std::filesystem::path& file) {
-    Diagnose(kStatusViewNotFound, "Cannot find the specified view: " +
-                                             LibraryTextToUtf8(what) + " in " +
-                                             PathToUtf8(file));
-    return kStatusViewNotFound;
+    return Diagnose(kStatusViewNotFound, "Cannot find the specified view: " +
+                                             LibraryTextToUtf8(what) + " in " + PathToUtf8(file));
 }
 
 const SimView* ViewById(const SimDatabase& database, NOTEID id) {
@@ -152,9 +150,9 @@ STATUS LNPUBLIC NIFOpenCollection(notesapi::DBHANDLE viewDatabase, notesapi::DBH
     opened->dataDatabase = data->database;
     opened->view = ViewById(*design->database, viewId);
     if (opened->view == nullptr) {
-        Diagnose(kStatusViewNoteDeleted, "No view has the note ID " + std::to_string(viewId) +
-                                             " in " + PathToUtf8(design->file));
-        return kStatusViewNoteDeleted;
+        return Diagnose(kStatusViewNoteDeleted, "No view has the note ID " +
+                                                    std::to_string(viewId) + " in " +
+                                                    PathToUtf8(design->file));
     }
     if (retCollapsedList != nullptr) *retCollapsedList = 0;
     if (retSelectedList != nullptr) *retSelectedList = 0;

@@ -39,9 +39,7 @@ bool OutputFile::Write(std::string_view bytes, std::size_t* written, SystemFailu
     const std::size_t taken =
         bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), stream_);
     if (written != nullptr) *written = taken;
-    if (taken == bytes.size()) return true;
-    if (failure != nullptr) *failure = FailureOf("write");  // the error as the write left it
-    return false;
+    return taken == bytes.size() || Failed("write", failure);  // the error as the write left it
 }
 
 bool OutputFile::Close() {
@@ -119,7 +117,6 @@ bool StagingFile::PublishReplacing(const std::u16string& target) const {
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 

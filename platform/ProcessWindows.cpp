@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "platform/ModuleFileWindows.h"
 #include "platform/WideChars.h"
 
 namespace platform {
@@ -33,17 +34,8 @@ bool WriteEnvironmentVariable(const std::u16string& name, const std::u16string& 
 }
 
 std::optional<std::u16string> ReadProductVersion() {
-    std::wstring module(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
-        if (length == 0) return std::nullopt;
-        if (length < module.size()) {
-            module.resize(length);
-            break;
-        }
-        module.resize(module.size() * 2);
-    }
+    const std::wstring module = ToWide(ModuleFilePath(nullptr));
+    if (module.empty()) return std::nullopt;
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeW(module.c_str(), &ignored);
     if (size == 0) return std::nullopt;

@@ -10,6 +10,7 @@
 
 #include "platform/ExecutableLayout.h"
 #include "platform/ExecutableMachine.h"
+#include "platform/ModuleFileWindows.h"
 #include "platform/Process.h"
 #include "platform/RegularFileWindows.h"
 #include "platform/SystemError.h"
@@ -111,11 +112,7 @@ bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 // The folder of the program's own file; empty if the system cannot tell.
 std::u16string ProgramFolder() {
-    std::wstring program(32768, L'\0');
-    const DWORD length =
-        ::GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
-    if (length == 0 || length >= program.size()) return {};
-    const std::u16string file = FromWide(std::wstring_view(program.data(), length));
+    const std::u16string file = ModuleFilePath(nullptr);
     const std::size_t separator = file.find_last_of(u"\\/");
     return separator != std::u16string::npos ? file.substr(0, separator) : std::u16string();
 }
@@ -204,10 +201,7 @@ void* FindLibraryFunction(void* library, const char* name, std::string& error) {
 }
 
 std::string LibraryFilePath(void* library, void* /*anyFunction*/) {
-    wchar_t path[32768];
-    const DWORD length = ::GetModuleFileNameW(static_cast<HMODULE>(library), path, 32768);
-    if (length == 0 || length >= 32768) return {};
-    return Utf16ToUtf8(FromWide(std::wstring_view(path, length)));
+    return Utf16ToUtf8(ModuleFilePath(static_cast<HMODULE>(library)));
 }
 
 }  // namespace platform
