@@ -13,7 +13,6 @@ namespace driver {
 namespace {
 
 constexpr std::array<std::u16string_view, 3> kLevelNames = {u"DEBUG", u"WARNING", u"ERROR"};
-constexpr std::size_t kLogLineBytes = 1024;
 
 bool runLogFailed = false;
 

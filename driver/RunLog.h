@@ -20,6 +20,8 @@ inline constexpr char16_t kRunLogFileName[] = u"log.txt";
 
 // Lines are composed in at most this many UTF-16 units, the terminator included.
 inline constexpr std::size_t kLogLineUnits = 1024;
+// Their UTF-8 form holds at most this many bytes, the terminator included.
+inline constexpr std::size_t kLogLineBytes = 1024;
 
 void LogMessage(LogLevel level, std::u16string_view text);
 void LogError(std::u16string_view format, std::initializer_list<FormatArgument> args = {});

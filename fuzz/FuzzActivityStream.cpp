@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "fuzz/LittleEndian.h"
 #include "logscan/ActivityRecordHandler.h"
 #include "logscan/ActivityScanContext.h"
 #include "notes/NotesPlatform.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr char kTypeFilter[] = "Domino.NOTES.Database|Domino.HTTP|Domino.AGENT";
 
-std::size_t Word(const unsigned char* at) { return at[0] | (at[1] << 8); }
+using fuzz::Word;
 
 // The runtime's tables hold exactly their items: header, descriptors, names and values.
 void CheckTable(const void* itemTable) {

@@ -16,13 +16,14 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "catalog/DxlFileWriter.h"
+#include "driver/RunLog.h"
+#include "fuzz/LittleEndian.h"
 #include "notes/NotesLibrary.h"
+#include "notessim/Files.h"
 #include "notessim/SimControl.h"
 #include "platform/Text.h"
 #include "tests/support/InProcessRun.h"
@@ -31,6 +32,8 @@ namespace {
 
 namespace api = notesapi;
 namespace fs = std::filesystem;
+using fuzz::PutWord;
+using fuzz::Word;
 
 // The input, a choice at a time; past its end every choice is 0: the runtime's own answer.
 struct Choices {
@@ -114,15 +117,21 @@ T* Pointer(T* pointer) {
 #define CHECKED_FIRST()                                   \
     if (const api::STATUS failed = FailFirst(); failed != 0) return failed
 
+// The library's functions under their own names, each giving the runtime's answer altered as the
+// input says; those brought in by `using` give it unaltered.
+namespace altered {
+
 // Runtime
 
-api::STATUS LNPUBLIC InitExtended(int argc, char** argv) {
+api::STATUS LNPUBLIC NotesInitExtended(int argc, char** argv) {
     CHECKED_FIRST();
     return Status(::NotesInitExtended(argc, argv));
 }
 
-api::STATUS LNPUBLIC SwitchToIdFile(char* idFile, char* password, char* userName, api::WORD size,
-                                     api::DWORD flags, void* reserved) {
+using ::NotesTerm;
+
+api::STATUS LNPUBLIC SECKFMSwitchToIDFile(char* idFile, char* password, char* userName,
+                                          api::WORD size, api::DWORD flags, void* reserved) {
     CHECKED_FIRST();
     const api::STATUS status = ::SECKFMSwitchToIDFile(idFile, password, userName, size, flags,
                                                        reserved);
@@ -130,23 +139,23 @@ api::STATUS LNPUBLIC SwitchToIdFile(char* idFile, char* password, char* userName
     return Status(status);
 }
 
-api::BOOL LNPUBLIC EnvironmentString(const char* name, char* value, api::WORD length) {
+api::BOOL LNPUBLIC OSGetEnvironmentString(const char* name, char* value, api::WORD length) {
     api::BOOL found = ::OSGetEnvironmentString(name, value, length);
     if (choices.Next(8) == 1) found = !found;
     Text(value, length);
     return found;
 }
 
-api::WORD LNPUBLIC LoadString(api::HMODULE module, api::STATUS code, char* buffer,
-                              api::WORD length) {
+api::WORD LNPUBLIC OSLoadString(api::HMODULE module, api::STATUS code, char* buffer,
+                                api::WORD length) {
     api::WORD written = ::OSLoadString(module, code, buffer, length);
     Text(buffer, length);
     Value(&written);
     return written;
 }
 
-api::WORD LNPUBLIC Translate(api::WORD mode, const char* in, api::WORD inLength, char* out,
-                             api::WORD outLength) {
+api::WORD LNPUBLIC OSTranslate(api::WORD mode, const char* in, api::WORD inLength, char* out,
+                               api::WORD outLength) {
     api::WORD written = ::OSTranslate(mode, in, inLength, out, outLength);
     switch (choices.Next(8)) {
         case 1: std::memset(out, 0xFF, outLength); break;  // in UTF-16: U+FFFF; in UTF-8: none
@@ -162,14 +171,15 @@ api::WORD LNPUBLIC Translate(api::WORD mode, const char* in, api::WORD inLength,
     return written;
 }
 
-api::STATUS LNPUBLIC FloatToText(const void* intl, const api::NFMT* format, api::NUMBER* number,
-                                 char* text, api::WORD size, api::WORD* length) {
+api::STATUS LNPUBLIC ConvertFLOATToText(const void* intl, const api::NFMT* format,
+                                        api::NUMBER* number, char* text, api::WORD size,
+                                        api::WORD* length) {
     CHECKED_FIRST();
     return TextAndLength(::ConvertFLOATToText(intl, format, number, text, size, length), text, size,
                          length);
 }
 
-void LNPUBLIC Constant(api::WORD type, api::TIMEDATE* time) {
+void LNPUBLIC TimeConstant(api::WORD type, api::TIMEDATE* time) {
     ::TimeConstant(type, time);
     Value(&time->Innards[0]);
     Value(&time->Innards[1]);
@@ -177,7 +187,7 @@ void LNPUBLIC Constant(api::WORD type, api::TIMEDATE* time) {
 
 // Memory: the size is never made larger than the object, which no program could tell.
 
-void* LNPUBLIC Lock(api::DHANDLE handle) {
+void* LNPUBLIC OSLockObject(api::DHANDLE handle) {
     void* locked = ::OSLockObject(handle);
     if (locked != nullptr && choices.Next(16) == 1) {
         ::OSUnlockObject(handle);
@@ -186,7 +196,7 @@ void* LNPUBLIC Lock(api::DHANDLE handle) {
     return locked;
 }
 
-api::STATUS LNPUBLIC MemorySize(api::DHANDLE handle, api::DWORD* size) {
+api::STATUS LNPUBLIC OSMemGetSize(api::DHANDLE handle, api::DWORD* size) {
     const api::STATUS status = ::OSMemGetSize(handle, size);
     if (size != nullptr) {
         switch (choices.Next(8)) {
@@ -199,28 +209,28 @@ api::STATUS LNPUBLIC MemorySize(api::DHANDLE handle, api::DWORD* size) {
     return Status(status);
 }
 
-api::BOOL LNPUBLIC Unlock(api::DHANDLE handle) { return ::OSUnlockObject(handle); }
-api::STATUS LNPUBLIC Free(api::DHANDLE handle) { return Status(::OSMemFree(handle)); }
+using ::OSUnlockObject;
+api::STATUS LNPUBLIC OSMemFree(api::DHANDLE handle) { return Status(::OSMemFree(handle)); }
 
 // Databases
 
-api::STATUS LNPUBLIC PathNetConstruct(const char* port, const char* server, const char* file,
-                                      char* path) {
+api::STATUS LNPUBLIC OSPathNetConstruct(const char* port, const char* server, const char* file,
+                                        char* path) {
     const api::STATUS status = ::OSPathNetConstruct(port, server, file, path);
     Text(path, api::MAXPATH);
     return Status(status);
 }
 
-api::STATUS LNPUBLIC DbOpen(const char* path, api::DBHANDLE* database) {
+api::STATUS LNPUBLIC NSFDbOpen(const char* path, api::DBHANDLE* database) {
     CHECKED_FIRST();
     const api::STATUS status = ::NSFDbOpen(path, database);
     Value(database);
     return Status(status);
 }
 
-api::STATUS LNPUBLIC DbClose(api::DBHANDLE database) { return Status(::NSFDbClose(database)); }
+api::STATUS LNPUBLIC NSFDbClose(api::DBHANDLE database) { return Status(::NSFDbClose(database)); }
 
-api::STATUS LNPUBLIC DbPathGet(api::DBHANDLE database, char* canonical, char* expanded) {
+api::STATUS LNPUBLIC NSFDbPathGet(api::DBHANDLE database, char* canonical, char* expanded) {
     CHECKED_FIRST();
     const api::STATUS status = ::NSFDbPathGet(database, canonical, expanded);
     Text(canonical, api::MAXPATH);
@@ -230,11 +240,11 @@ api::STATUS LNPUBLIC DbPathGet(api::DBHANDLE database, char* canonical, char* ex
 
 // Selection
 
-api::STATUS LNPUBLIC FormulaCompile(char* name, api::WORD nameLength, const char* text,
-                                    api::WORD textLength, api::FORMULAHANDLE* formula,
-                                    api::WORD* formulaLength, api::STATUS* error,
-                                    api::WORD* line, api::WORD* column, api::WORD* offset,
-                                    api::WORD* length) {
+api::STATUS LNPUBLIC NSFFormulaCompile(char* name, api::WORD nameLength, const char* text,
+                                       api::WORD textLength, api::FORMULAHANDLE* formula,
+                                       api::WORD* formulaLength, api::STATUS* error,
+                                       api::WORD* line, api::WORD* column, api::WORD* offset,
+                                       api::WORD* length) {
     CHECKED_FIRST();
     const api::STATUS status = ::NSFFormulaCompile(name, nameLength, text, textLength, formula,
                                                     formulaLength, error, line, column, offset,
@@ -264,61 +274,60 @@ api::STATUS LNCALLBACK SearchMatch(void* /*param*/, api::SEARCH_MATCH* match,
     return choices.Next(8) == 1 ? 0 : status;  // a library that goes on after a failure
 }
 
-api::STATUS LNPUBLIC SearchDatabase(api::DBHANDLE database, api::FORMULAHANDLE formula,
-                                    char* viewTitle, api::WORD flags, api::WORD classes,
-                                    api::TIMEDATE* since, api::NSFSEARCHPROC callback,
-                                    void* param, api::TIMEDATE* until) {
+api::STATUS LNPUBLIC NSFSearch(api::DBHANDLE database, api::FORMULAHANDLE formula, char* viewTitle,
+                               api::WORD flags, api::WORD classes, api::TIMEDATE* since,
+                               api::NSFSEARCHPROC callback, void* param, api::TIMEDATE* until) {
     CHECKED_FIRST();
     search = {callback, param};
     return Status(::NSFSearch(database, formula, viewTitle, flags, classes, since, SearchMatch,
                               nullptr, until));
 }
 
-api::STATUS LNPUBLIC CreateTable(api::DWORD alignment, api::DHANDLE* table) {
+api::STATUS LNPUBLIC IDCreateTable(api::DWORD alignment, api::DHANDLE* table) {
     CHECKED_FIRST();
     const api::STATUS status = ::IDCreateTable(alignment, table);
     Value(table);
     return Status(status);
 }
 
-api::STATUS LNPUBLIC Insert(api::DHANDLE table, api::NOTEID id, api::BOOL* inserted) {
+api::STATUS LNPUBLIC IDInsert(api::DHANDLE table, api::NOTEID id, api::BOOL* inserted) {
     CHECKED_FIRST();
     const api::STATUS status = ::IDInsert(table, id, inserted);
     Value(inserted);
     return Status(status);
 }
 
-api::DWORD LNPUBLIC Entries(api::DHANDLE table) {
+api::DWORD LNPUBLIC IDEntries(api::DHANDLE table) {
     api::DWORD count = ::IDEntries(table);
     Value(&count);
     return count;
 }
 
-api::STATUS LNPUBLIC DestroyTable(api::DHANDLE table) { return Status(::IDDestroyTable(table)); }
+api::STATUS LNPUBLIC IDDestroyTable(api::DHANDLE table) { return Status(::IDDestroyTable(table)); }
 
 // Items
 
-api::BOOL LNPUBLIC ItemGetTime(api::NOTEHANDLE note, const char* name, api::TIMEDATE* time) {
+api::BOOL LNPUBLIC NSFItemGetTime(api::NOTEHANDLE note, const char* name, api::TIMEDATE* time) {
     api::BOOL found = ::NSFItemGetTime(note, name, time);
     if (choices.Next(8) == 1) found = !found;
     if (time != nullptr) Value(&time->Innards[1]);
     return found;
 }
 
-api::STATUS LNPUBLIC ItemSetText(api::NOTEHANDLE note, const char* name, const char* text,
-                                 api::WORD length) {
+api::STATUS LNPUBLIC NSFItemSetText(api::NOTEHANDLE note, const char* name, const char* text,
+                                    api::WORD length) {
     CHECKED_FIRST();
     return Status(::NSFItemSetText(note, name, text, length));
 }
 
-api::WORD LNPUBLIC ListEntries(void* list, api::BOOL prefixed) {
+api::WORD LNPUBLIC ListGetNumEntries(void* list, api::BOOL prefixed) {
     api::WORD count = ::ListGetNumEntries(list, prefixed);
     Value(&count);
     return count;
 }
 
-api::STATUS LNPUBLIC ListText(void* list, api::BOOL prefixed, api::WORD entry, char** text,
-                              api::WORD* length) {
+api::STATUS LNPUBLIC ListGetText(void* list, api::BOOL prefixed, api::WORD entry, char** text,
+                                 api::WORD* length) {
     CHECKED_FIRST();
     const api::STATUS status = ::ListGetText(list, prefixed, entry, text, length);
     if (text != nullptr) {
@@ -354,15 +363,15 @@ api::STATUS LNCALLBACK HookCall(api::EMRECORD* record) {
     }
 }
 
-api::STATUS LNPUBLIC CreateRecursionId(api::WORD* id) {
+api::STATUS LNPUBLIC EMCreateRecursionID(api::WORD* id) {
     CHECKED_FIRST();
     const api::STATUS status = ::EMCreateRecursionID(id);
     Value(id);
     return Status(status);
 }
 
-api::STATUS LNPUBLIC Register(api::EID event, api::DWORD flags, api::EMHANDLER handler,
-                              api::WORD recursionId, api::HEMREGISTRATION* registration) {
+api::STATUS LNPUBLIC EMRegister(api::EID event, api::DWORD flags, api::EMHANDLER handler,
+                                api::WORD recursionId, api::HEMREGISTRATION* registration) {
     CHECKED_FIRST();
     hook.handler = handler;
     const api::STATUS status = ::EMRegister(event, flags, HookCall, recursionId, registration);
@@ -370,7 +379,7 @@ api::STATUS LNPUBLIC Register(api::EID event, api::DWORD flags, api::EMHANDLER h
     return Status(status);
 }
 
-api::STATUS LNPUBLIC Deregister(api::HEMREGISTRATION registration) {
+api::STATUS LNPUBLIC EMDeregister(api::HEMREGISTRATION registration) {
     return Status(::EMDeregister(registration));
 }
 
@@ -403,26 +412,27 @@ void LNCALLBACK DxlChunk(const api::BYTE* bytes, api::DWORD length, void* /*acti
     }
 }
 
-api::STATUS LNPUBLIC CreateExporter(api::DXLEXPORTHANDLE* exporter) {
+api::STATUS LNPUBLIC DXLCreateExporter(api::DXLEXPORTHANDLE* exporter) {
     CHECKED_FIRST();
     const api::STATUS status = ::DXLCreateExporter(exporter);
     Value(exporter);
     return Status(status);
 }
 
-api::STATUS LNPUBLIC ExportTable(api::DXLEXPORTHANDLE exporter, api::XML_WRITE_FUNCTION writer,
-                                 api::DBHANDLE database, api::DHANDLE table, void* action) {
+api::STATUS LNPUBLIC DXLExportIDTable(api::DXLEXPORTHANDLE exporter, api::XML_WRITE_FUNCTION writer,
+                                      api::DBHANDLE database, api::DHANDLE table, void* action) {
     CHECKED_FIRST();
     dxlExport = {writer, action};
     return Status(::DXLExportIDTable(exporter, DxlChunk, database, table, nullptr));
 }
 
-void LNPUBLIC DeleteExporter(api::DXLEXPORTHANDLE exporter) { ::DXLDeleteExporter(exporter); }
+using ::DXLDeleteExporter;
 
 // Views
 
-api::STATUS LNPUBLIC FindDesignNote(api::DBHANDLE database, const char* name, api::WORD noteClass,
-                                    const char* pattern, api::NOTEID* id, api::DWORD options) {
+api::STATUS LNPUBLIC NIFFindDesignNoteExt(api::DBHANDLE database, const char* name,
+                                          api::WORD noteClass, const char* pattern, api::NOTEID* id,
+                                          api::DWORD options) {
     CHECKED_FIRST();
     const api::STATUS status =
         ::NIFFindDesignNoteExt(database, name, noteClass, pattern, id, options);
@@ -430,11 +440,11 @@ api::STATUS LNPUBLIC FindDesignNote(api::DBHANDLE database, const char* name, ap
     return Status(status);
 }
 
-api::STATUS LNPUBLIC OpenCollection(api::DBHANDLE viewDatabase, api::DBHANDLE dataDatabase,
-                                    api::NOTEID viewId, api::WORD flags, api::DHANDLE unread,
-                                    api::HCOLLECTION* collection, api::NOTEHANDLE* viewNote,
-                                    api::UNID* unid, api::DHANDLE* collapsed,
-                                    api::DHANDLE* selected) {
+api::STATUS LNPUBLIC NIFOpenCollection(api::DBHANDLE viewDatabase, api::DBHANDLE dataDatabase,
+                                       api::NOTEID viewId, api::WORD flags, api::DHANDLE unread,
+                                       api::HCOLLECTION* collection, api::NOTEHANDLE* viewNote,
+                                       api::UNID* unid, api::DHANDLE* collapsed,
+                                       api::DHANDLE* selected) {
     CHECKED_FIRST();
     const api::STATUS status = ::NIFOpenCollection(viewDatabase, dataDatabase, viewId, flags,
                                                     unread, collection, viewNote, unid, collapsed,
@@ -452,23 +462,21 @@ void AlterEntries(api::DHANDLE buffer, api::DWORD count) {
     const unsigned pick = choices.Next(static_cast<unsigned>(count < 64 ? count : 64));
     std::size_t offset = 0;
     for (unsigned i = 0; i < pick && offset + 6 <= size; ++i) {
-        offset += 4 + (entries[offset + 4] | (entries[offset + 5] << 8));
+        offset += 4 + Word(entries + offset + 4);
     }
     if (offset + 6 <= size) {
-        api::WORD length = static_cast<api::WORD>(entries[offset + 4] | (entries[offset + 5] << 8));
+        auto length = static_cast<api::WORD>(Word(entries + offset + 4));
         Value(&length);
-        entries[offset + 4] = static_cast<unsigned char>(length & 0xFF);
-        entries[offset + 5] = static_cast<unsigned char>(length >> 8);
+        PutWord(entries + offset + 4, length);
     }
     ::OSUnlockObject(buffer);
 }
 
-api::STATUS LNPUBLIC ReadEntries(api::HCOLLECTION collection, api::COLLECTIONPOSITION* position,
-                                 api::WORD skipNavigator, api::DWORD skipCount,
-                                 api::WORD returnNavigator, api::DWORD returnCount,
-                                 api::DWORD mask, api::DHANDLE* buffer, api::WORD* bufferLength,
-                                 api::DWORD* skipped, api::DWORD* returned,
-                                 api::WORD* signal) {
+api::STATUS LNPUBLIC NIFReadEntries(api::HCOLLECTION collection, api::COLLECTIONPOSITION* position,
+                                    api::WORD skipNavigator, api::DWORD skipCount,
+                                    api::WORD returnNavigator, api::DWORD returnCount,
+                                    api::DWORD mask, api::DHANDLE* buffer, api::WORD* bufferLength,
+                                    api::DWORD* skipped, api::DWORD* returned, api::WORD* signal) {
     CHECKED_FIRST();
     const api::COLLECTIONPOSITION before = *position;
     const api::STATUS status = ::NIFReadEntries(collection, position, skipNavigator, skipCount,
@@ -487,16 +495,16 @@ api::STATUS LNPUBLIC ReadEntries(api::HCOLLECTION collection, api::COLLECTIONPOS
     return Status(status);
 }
 
-api::STATUS LNPUBLIC CloseCollection(api::HCOLLECTION collection) {
+api::STATUS LNPUBLIC NIFCloseCollection(api::HCOLLECTION collection) {
     return Status(::NIFCloseCollection(collection));
 }
 
 // Names: a record or match is never moved to another place inside the buffer, which the
 // library itself would then read from.
 
-api::STATUS LNPUBLIC Lookup(const char* server, api::DWORD flags, api::WORD spaces,
-                            const char* nameSpaces, api::WORD nameCount, const char* names,
-                            api::WORD itemCount, const char* items, api::DHANDLE* buffer) {
+api::STATUS LNPUBLIC NAMELookup2(const char* server, api::DWORD flags, api::WORD spaces,
+                                 const char* nameSpaces, api::WORD nameCount, const char* names,
+                                 api::WORD itemCount, const char* items, api::DHANDLE* buffer) {
     CHECKED_FIRST();
     const api::STATUS status = ::NAMELookup2(server, flags, spaces, nameSpaces, nameCount, names,
                                               itemCount, items, buffer);
@@ -504,28 +512,28 @@ api::STATUS LNPUBLIC Lookup(const char* server, api::DWORD flags, api::WORD spac
     return Status(status);
 }
 
-void* LNPUBLIC NextName(void* lookup, void* previous, api::DWORD* count) {
+void* LNPUBLIC NAMELocateNextName2(void* lookup, void* previous, api::DWORD* count) {
     void* name = ::NAMELocateNextName2(lookup, previous, count);
     Value(count);
     return Pointer(name);
 }
 
-void* LNPUBLIC NextMatch(void* lookup, void* name, void* previous) {
+void* LNPUBLIC NAMELocateNextMatch2(void* lookup, void* name, void* previous) {
     void* match = ::NAMELocateNextMatch2(lookup, name, previous);
     if (choices.Next(10) == 1 && previous != nullptr) return previous;  // the same match again
     return Pointer(match);
 }
 
-api::STATUS LNPUBLIC TextItem(void* match, api::WORD item, api::WORD member, char* buffer,
-                              api::WORD length) {
+api::STATUS LNPUBLIC NAMEGetTextItem2(void* match, api::WORD item, api::WORD member, char* buffer,
+                                      api::WORD length) {
     CHECKED_FIRST();
     const api::STATUS status = ::NAMEGetTextItem2(match, item, member, buffer, length);
     Text(buffer, length);
     return Status(status);
 }
 
-api::STATUS LNPUBLIC Abbreviate(api::DWORD flags, const char* templateName, const char* name,
-                                char* out, api::WORD size, api::WORD* length) {
+api::STATUS LNPUBLIC DNAbbreviate(api::DWORD flags, const char* templateName, const char* name,
+                                  char* out, api::WORD size, api::WORD* length) {
     CHECKED_FIRST();
     return TextAndLength(::DNAbbreviate(flags, templateName, name, out, size, length), out, size,
                          length);
@@ -543,20 +551,14 @@ struct Scan {
 void* AlteredRecord(void* record) {
     if (record == nullptr || choices.Next(6) != 1) return record;
     const auto* table = static_cast<const unsigned char*>(record);
-    const std::size_t length = table[0] | (table[1] << 8);
+    const std::size_t length = Word(table);
     scan.copy.assign(table, table + (length < 4 ? 4 : length));
     const unsigned field = choices.Next(static_cast<unsigned>(scan.copy.size() / 2));
-    api::WORD value =
-        static_cast<api::WORD>(scan.copy[2 * field] | (scan.copy[2 * field + 1] << 8));
+    auto value = static_cast<api::WORD>(Word(&scan.copy[2 * field]));
     Value(&value);
-    scan.copy[2 * field] = static_cast<unsigned char>(value & 0xFF);
-    scan.copy[2 * field + 1] = static_cast<unsigned char>(value >> 8);
+    PutWord(&scan.copy[2 * field], value);
     // The table's own length never claims more than the copy holds.
-    const std::size_t claimed = scan.copy[0] | (scan.copy[1] << 8);
-    if (claimed > scan.copy.size()) {
-        scan.copy[0] = static_cast<unsigned char>(scan.copy.size() & 0xFF);
-        scan.copy[1] = static_cast<unsigned char>(scan.copy.size() >> 8);
-    }
+    if (Word(scan.copy.data()) > scan.copy.size()) PutWord(scan.copy.data(), scan.copy.size());
     return scan.copy.data();
 }
 
@@ -581,72 +583,36 @@ api::STATUS LNCALLBACK ActivityRecord(const char* name, api::DWORD index, api::D
     return choices.Next(8) == 1 ? 0 : status;  // the stop asked for, ignored
 }
 
-api::STATUS LNPUBLIC OpenStream(void** stream, const char* server, const char* path,
-                                const char* names, api::DWORD flags,
-                                const api::TIMEDATE_PAIR* range) {
+api::STATUS LNPUBLIC LogOpenActivityStream(void** stream, const char* server, const char* path,
+                                           const char* names, api::DWORD flags,
+                                           const api::TIMEDATE_PAIR* range) {
     CHECKED_FIRST();
     const api::STATUS status = ::LogOpenActivityStream(stream, server, path, names, flags, range);
     if (choices.Next(16) == 1) *stream = nullptr;
     return Status(status);
 }
 
-api::STATUS LNPUBLIC EnumStream(void* stream, api::ACTIVITYSTREAMACTION action, void* userData,
-                                api::ACTIVITYSTREAMPOSITION* position, api::DWORD size) {
+api::STATUS LNPUBLIC LogEnumActivityStream(void* stream, api::ACTIVITYSTREAMACTION action,
+                                           void* userData, api::ACTIVITYSTREAMPOSITION* position,
+                                           api::DWORD size) {
     CHECKED_FIRST();
     scan.action = action;
     scan.userData = userData;
     return Status(::LogEnumActivityStream(stream, ActivityRecord, nullptr, position, size));
 }
 
-api::STATUS LNPUBLIC CloseStream(void* stream) { return Status(::LogCloseActivityStream(stream)); }
+api::STATUS LNPUBLIC LogCloseActivityStream(void* stream) {
+    return Status(::LogCloseActivityStream(stream));
+}
+
+}  // namespace altered
 
 notes::binding::NotesFunctions AlteredFunctions() {
-    notes::binding::NotesFunctions f;
-    f.NotesInitExtended = InitExtended;
-    f.NotesTerm = ::NotesTerm;
-    f.SECKFMSwitchToIDFile = SwitchToIdFile;
-    f.OSGetEnvironmentString = EnvironmentString;
-    f.OSLoadString = LoadString;
-    f.OSTranslate = Translate;
-    f.ConvertFLOATToText = FloatToText;
-    f.TimeConstant = Constant;
-    f.OSLockObject = Lock;
-    f.OSUnlockObject = Unlock;
-    f.OSMemFree = Free;
-    f.OSMemGetSize = MemorySize;
-    f.OSPathNetConstruct = PathNetConstruct;
-    f.NSFDbOpen = DbOpen;
-    f.NSFDbClose = DbClose;
-    f.NSFDbPathGet = DbPathGet;
-    f.NSFFormulaCompile = FormulaCompile;
-    f.NSFSearch = SearchDatabase;
-    f.IDCreateTable = CreateTable;
-    f.IDInsert = Insert;
-    f.IDEntries = Entries;
-    f.IDDestroyTable = DestroyTable;
-    f.NSFItemGetTime = ItemGetTime;
-    f.NSFItemSetText = ItemSetText;
-    f.ListGetNumEntries = ListEntries;
-    f.ListGetText = ListText;
-    f.EMCreateRecursionID = CreateRecursionId;
-    f.EMRegister = Register;
-    f.EMDeregister = Deregister;
-    f.DXLCreateExporter = CreateExporter;
-    f.DXLExportIDTable = ExportTable;
-    f.DXLDeleteExporter = DeleteExporter;
-    f.NIFFindDesignNoteExt = FindDesignNote;
-    f.NIFOpenCollection = OpenCollection;
-    f.NIFReadEntries = ReadEntries;
-    f.NIFCloseCollection = CloseCollection;
-    f.NAMELookup2 = Lookup;
-    f.NAMELocateNextName2 = NextName;
-    f.NAMELocateNextMatch2 = NextMatch;
-    f.NAMEGetTextItem2 = TextItem;
-    f.DNAbbreviate = Abbreviate;
-    f.LogOpenActivityStream = OpenStream;
-    f.LogEnumActivityStream = EnumStream;
-    f.LogCloseActivityStream = CloseStream;
-    return f;
+    notes::binding::NotesFunctions table;
+#define DXL_ALTERED_FUNCTION(name) table.name = &altered::name;
+    DXL_NOTES_FUNCTIONS(DXL_ALTERED_FUNCTION)
+#undef DXL_ALTERED_FUNCTION
+    return table;
 }
 
 // The sample environment, read once, handed to the runtime as its files for every run.
@@ -661,12 +627,9 @@ const Sample& TheSample() {
         const fs::path root = fs::path(DXL_SOURCE_DIR) / "examples" / "acme";
         for (const auto& entry : fs::recursive_directory_iterator(root)) {
             if (!entry.is_regular_file()) continue;
-            std::ifstream in(entry.path(), std::ios::binary);
-            std::ostringstream content;
-            content << in.rdbuf();
             read.files.emplace_back(
                 (fs::path("fuzz") / fs::relative(entry.path(), root)).generic_string(),
-                content.str());
+                notessim::ReadWholeFile(entry.path()).value_or(""));
         }
         read.output = fs::temp_directory_path() / ("fuzz-library-answers-" +
                                                    std::to_string(::getpid()));
@@ -675,19 +638,12 @@ const Sample& TheSample() {
     return sample;
 }
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 // The run log: whole lines of UTF-8, each ended by CR LF.
 bool LogIsWhole(const std::string& log) {
     std::size_t start = 0;
     while (start < log.size()) {
         const std::size_t end = log.find("\r\n", start);
-        if (end == std::string::npos || end - start > 1021) return false;
+        if (end == std::string::npos || end - start > driver::kLogLineBytes - 2) return false;
         const std::string line = log.substr(start, end - start);
         if (line.find_first_of("\r\n") != std::string::npos) return false;
         for (std::size_t at = 0; at < line.size();) {
@@ -728,10 +684,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned setup = data[0];
     choices = {data + 1, size - 1, 0};
     dxlAltered = false;
-    search = {};
-    hook = {};
-    dxlExport = {};
-    scan = {};
+    altered::search = {};
+    altered::hook = {};
+    altered::dxlExport = {};
+    altered::scan = {};
 
     fs::remove_all(sample.output);
     fs::create_directories(sample.output);
@@ -765,25 +721,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     });
 
-    const std::string log = ReadAll(sample.output / "log.txt");
+    const auto content = [&](const char* name) {
+        return notessim::ReadWholeFile(sample.output / name).value_or("");
+    };
+    const std::string log = content("log.txt");
     if (!LogIsWhole(log)) __builtin_trap();
     const bool failed = log.find("#ERROR# - ") != std::string::npos;
     const auto published = [&](const char* name) { return fs::exists(sample.output / name); };
     for (const char* name : {"catalog.dxl", "anonMap.dxl"}) {
-        if (published(name) && !dxlAltered && !WellFormedXml(ReadAll(sample.output / name))) {
-            __builtin_trap();
-        }
+        if (published(name) && !dxlAltered && !WellFormedXml(content(name))) __builtin_trap();
     }
-    if (published("nab.xml") && !WellFormedXml(ReadAll(sample.output / "nab.xml"))) {
-        __builtin_trap();
-    }
-    if (published("logscan.txt") && !RowsAreWhole(ReadAll(sample.output / "logscan.txt"))) {
-        __builtin_trap();
-    }
+    if (published("nab.xml") && !WellFormedXml(content("nab.xml"))) __builtin_trap();
+    if (published("logscan.txt") && !RowsAreWhole(content("logscan.txt"))) __builtin_trap();
     const std::string first = mode[0];
     const bool nothing = (first == "-catalog" || first == "-brenvik") ? !published("catalog.dxl")
                          : first == "-nab"                            ? !published("nab.xml")
-                         : first == "-servers" ? ReadAll(sample.output / "servers.txt").empty()
+                         : first == "-servers" ? content("servers.txt").empty()
                                                : false;
     if (nothing && !failed) __builtin_trap();
     return 0;
