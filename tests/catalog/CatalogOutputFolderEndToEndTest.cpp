@@ -1,7 +1,6 @@
 // The catalog export in an output folder that others write to as well: a second run at the same
 // time, and a link or another file put in place of the temporary file while the export writes it.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <thread>
 

@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <chrono>
-#include <thread>
-
 #include "tests/catalog/CatalogTestSupport.h"
 
 namespace {
@@ -26,10 +23,11 @@ protected:
         catalogtest::WriteBigCatalog(run, 100);
     }
 
-    testsupport::ProcessResult Run(const Faults& faults) const {
+    testsupport::ProcessResult Run(const Faults& faults,
+                                   const std::vector<std::string>& arguments = kArguments) const {
         testsupport::ProcessOptions options;
         options.environment = testsupport::FaultInjection(faults);
-        return run.Run(kArguments, options);
+        return run.Run(arguments, options);
     }
 
     // How many calls `faults` counts in a run that goes well.
@@ -117,11 +115,9 @@ TEST_F(CatalogPublishProcess, AFileMovedIntoPlaceIsPublishedThoughItsOldNameStay
     // The first unlink of temp.tmp is the clearing before the export, which finds nothing.
     const Faults appendOnly = {
         {"CALL", "unlink"}, {"PATH", "temp.tmp"}, {"AT", "2"}, {"TIMES", "0"}, {"ERRNO", "EPERM"}};
-    testsupport::ProcessOptions options;
-    options.environment = testsupport::FaultInjection(appendOnly);
     std::vector<std::string> arguments = kArguments;
     arguments.push_back("-debug");
-    EXPECT_EQ(run.Run(arguments, options).exitCode, 0);
+    EXPECT_EQ(Run(appendOnly, arguments).exitCode, 0);
     EXPECT_EQ(ReadFile(run.output() / "catalog.dxl"), expected);
     EXPECT_EQ(ReadFile(run.output() / "temp.tmp"), expected);
     const std::vector<std::string> log = run.Log();
@@ -133,9 +129,9 @@ TEST_F(CatalogPublishProcess, AFileMovedIntoPlaceIsPublishedThoughItsOldNameStay
     std::filesystem::remove(run.output() / "log.txt");
 
     std::filesystem::remove(run.output() / "catalog.dxl");
-    options.environment = testsupport::FaultInjection(
-        {{"CALL", "unlink"}, {"PATH", "temp.tmp"}, {"TIMES", "0"}, {"ERRNO", "EPERM"}});
-    EXPECT_EQ(run.Run(kArguments, options).exitCode, 0);
+    const Faults undeletable = {
+        {"CALL", "unlink"}, {"PATH", "temp.tmp"}, {"TIMES", "0"}, {"ERRNO", "EPERM"}};
+    EXPECT_EQ(Run(undeletable).exitCode, 0);
     EXPECT_EQ(run.Log(), (std::vector<std::string>{
                              "#WARNING# - Unable to delete DXL temporary file (tried retry)",
                              "#ERROR# - Unable to read catalog (File already exists)"}));
@@ -148,13 +144,7 @@ TEST_F(CatalogPublishProcess, AStopRequestLeavesNeitherTheFileNorItsTemporaryFil
     catalogtest::WriteBigCatalog(slow, 400);
     testsupport::ProcessOptions options;
     const std::filesystem::path temporary = slow.output() / "temp.tmp";
-    options.whileRunning = [&](int processId) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!std::filesystem::exists(temporary) && std::chrono::steady_clock::now() < end) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        ::kill(processId, SIGTERM);
-    };
+    options.whileRunning = testsupport::SignalOnceWritten(temporary, {SIGTERM});
     EXPECT_EQ(slow.Run(kArguments, options).exitCode, 128 + SIGTERM);
     EXPECT_EQ(slow.Log(), std::vector<std::string>{"#ERROR# - Run stopped on request"});
     EXPECT_FALSE(std::filesystem::exists(slow.output() / "catalog.dxl"));

@@ -48,8 +48,7 @@ TEST(ServerCatalogEndToEnd, AnUnknownServerIsReportedWithTheLibrarysText) {
     ASSERT_EQ(run.Run({"-catalog", "-s", "Nowhere/Acme"}).exitCode, 0);
     EXPECT_EQ(run.Log(),
               Ids{"#ERROR# - Unable to read catalog (" + testsupport::kServerNotFoundText + ")"});
-    EXPECT_EQ(testsupport::ReportDiagnostics(run.report()),
-              Ids{"0x0803: Unable to find path to server Nowhere/Acme"});
+    EXPECT_EQ(run.Diagnostics(), Ids{"0x0803: Unable to find path to server Nowhere/Acme"});
     EXPECT_FALSE(std::filesystem::exists(run.output() / "catalog.dxl"));
     run.ExpectEveryHandleReleased();
 }

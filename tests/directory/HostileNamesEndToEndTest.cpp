@@ -6,31 +6,17 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/directory/DirectoryEdit.h"
 #include "tests/support/AcmeRun.h"
 
 namespace {
 
+using directorytest::EditDirectory;
+using directorytest::NoteItems;
 using testsupport::AcmeRun;
 using testsupport::ReadFile;
-using testsupport::WriteFile;
 
 constexpr const char* kJaneLine = "        <user name=\"CN=Jane Doe/O=Acme\"/>\r\n";
-
-nlohmann::json ReadDirectory(const AcmeRun& run) {
-    return nlohmann::json::parse(ReadFile(run.environment() / "names.nsf"));
-}
-
-void WriteDirectory(const AcmeRun& run, const nlohmann::json& names) {
-    WriteFile(run.environment() / "names.nsf", names.dump(1));
-}
-
-// The items of the note `id` of the directory.
-nlohmann::json& NoteItems(nlohmann::json& names, int id) {
-    for (auto& note : names["notes"]) {
-        if (note["id"] == id) return note["items"];
-    }
-    throw std::runtime_error("no note " + std::to_string(id));
-}
 
 nlohmann::json Item(const std::string& name, const nlohmann::json& value) {
     return nlohmann::json::array({name, value});
@@ -55,11 +41,11 @@ TEST(HostileNamesEndToEnd, AListThatDoesNotFitItsValueIsAMissingName) {
     for (const char* list : {"ffff0000", "01000900" "4a616e65"}) {
         SCOPED_TRACE(list);
         const AcmeRun run;
-        auto names = ReadDirectory(run);
-        auto& items = NoteItems(names, 8);
-        items[1] = Item("FullName", Raw(0x0501, list));
-        items.insert(items.begin() + 2, Item("HTTPPassword", "secret-of-jane"));
-        WriteDirectory(run, names);
+        EditDirectory(run, [&](nlohmann::json& names) {
+            auto& items = NoteItems(names, 8);
+            items[1] = Item("FullName", Raw(0x0501, list));
+            items.insert(items.begin() + 2, Item("HTTPPassword", "secret-of-jane"));
+        });
         ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
         EXPECT_EQ(ReadFile(run.OutputFile("nab.xml")), expected);
         EXPECT_EQ(run.Log(), std::vector<std::string>{});
@@ -71,10 +57,9 @@ TEST(HostileNamesEndToEnd, AListThatDoesNotFitItsValueIsAMissingName) {
 // normalization); as character references a reader gets them back.
 TEST(HostileNamesEndToEnd, TabAndLineEndsInANameAreWrittenAsReferences) {
     const AcmeRun run;
-    auto names = ReadDirectory(run);
     const std::string name = "Jane\tDoe\r\nAcme\rSales\nEast \"&'<>";
-    NoteItems(names, 8)[1] = Item("FullName", name);
-    WriteDirectory(run, names);
+    EditDirectory(run,
+                  [&](nlohmann::json& names) { NoteItems(names, 8)[1] = Item("FullName", name); });
     ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
     const std::string nab = ReadFile(run.OutputFile("nab.xml"));
     const std::string line = "        <user name=\"Jane&#x9;Doe&#xD;&#xA;Acme&#xD;Sales&#xA;East "
@@ -92,21 +77,21 @@ TEST(HostileNamesEndToEnd, TabAndLineEndsInANameAreWrittenAsReferences) {
 // "Cafz" in LMBCS and neither does in UTF-8.
 TEST(HostileNamesEndToEnd, ServerListHasOneLinePerNameSortedAndUniqueAsWritten) {
     const AcmeRun run;
-    auto names = ReadDirectory(run);
     const std::vector<nlohmann::json> destinations = {
         "Line\nFeed", "Line Feed", "Car\rReturn", "Tab\there", "Unit\x1f" "x",
         Raw(0x0500, "436166" "82"), Raw(0x0500, "436166" "0182"),
         Raw(0x0501, "ffff0000"),  // a list that does not fit: no name
         "Cafz"};
-    int id = 300;
-    for (const auto& destination : destinations) {
-        const auto items =
-            nlohmann::json::array({Item("Form", "Connection"), Item("Destination", destination)});
-        names["notes"].push_back({{"id", id}, {"items", items}});
-        names["views"]["$Connections"].push_back(id);
-        id += 4;
-    }
-    WriteDirectory(run, names);
+    EditDirectory(run, [&](nlohmann::json& names) {
+        int id = 300;
+        for (const auto& destination : destinations) {
+            const auto items = nlohmann::json::array(
+                {Item("Form", "Connection"), Item("Destination", destination)});
+            names["notes"].push_back({{"id", id}, {"items", items}});
+            names["views"]["$Connections"].push_back(id);
+            id += 4;
+        }
+    });
     ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
     EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")),
               "Apps01/Srv/Acme\r\n"

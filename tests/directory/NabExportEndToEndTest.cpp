@@ -3,12 +3,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include "notes/NotesStatuses.h"
+#include "tests/directory/DirectoryEdit.h"
 #include "tests/directory/ExpectedNab.h"
 #include "tests/support/AcmeRun.h"
 
 namespace {
 
+using directorytest::EditDirectory;
 using testsupport::AcmeRun;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
@@ -17,12 +18,6 @@ const std::string kOlderNab = "<nab>an older export</nab>\r\n";
 
 std::string ErrorLine(const std::string& reason) {
     return "#ERROR# - Unable to read NAB (" + reason + ")";
-}
-
-void EditDirectory(const AcmeRun& run, void (*edit)(nlohmann::json&)) {
-    auto names = nlohmann::json::parse(ReadFile(run.environment() / "names.nsf"));
-    edit(names);
-    WriteFile(run.environment() / "names.nsf", names.dump(1));
 }
 
 // The run failed: one error line, an older nab.xml whole, no staging file left behind.

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/directory/DirectoryEdit.h"
 #include "tests/directory/ExpectedNab.h"
 #include "tests/support/AcmeRun.h"
 
@@ -66,17 +67,17 @@ TEST_F(NabPublishProcess, EachCheckBeforePublishingStopsABadFile) {
 // end, never behind a gap of NUL bytes, so the size shows the loss.
 TEST_F(NabPublishProcess, AStagingFileTruncatedWhileWrittenIsNotPublished) {
     const AcmeRun run;
-    auto names = nlohmann::json::parse(ReadFile(run.environment() / "names.nsf"));
-    using Json = nlohmann::json;
-    for (int i = 0; i < 500; ++i) {
-        const std::string name = "CN=Person " + std::to_string(i) + " With A Long Name/O=Acme";
-        names["views"]["($People)|People"].push_back(1000 + 4 * i);
-        names["notes"].push_back(
-            {{"id", 1000 + 4 * i},
-             {"items", Json::array({Json::array({"Form", "Person"}),
-                                    Json::array({"FullName", name})})}});
-    }
-    WriteFile(run.environment() / "names.nsf", names.dump(1));
+    directorytest::EditDirectory(run, [](nlohmann::json& names) {
+        using Json = nlohmann::json;
+        for (int i = 0; i < 500; ++i) {
+            const std::string name = "CN=Person " + std::to_string(i) + " With A Long Name/O=Acme";
+            names["views"]["($People)|People"].push_back(1000 + 4 * i);
+            names["notes"].push_back(
+                {{"id", 1000 + 4 * i},
+                 {"items", Json::array({Json::array({"Form", "Person"}),
+                                        Json::array({"FullName", name})})}});
+        }
+    });
     ASSERT_EQ(run.Run({"-nab"}).exitCode, 0);
     ASSERT_GT(ReadFile(run.OutputFile("nab.xml")).size(), 3 * 8192u) << "written in one piece";
 

@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "notes/NotesStatuses.h"
+#include "tests/directory/DirectoryEdit.h"
 #include "tests/support/AcmeRun.h"
 
 namespace {
@@ -76,11 +76,9 @@ TEST(ServerListEndToEnd, NamesFillTheirBuffersButNeverPassThem) {
     for (const std::size_t length : {255u, 256u}) {
         SCOPED_TRACE(length);
         const AcmeRun run;
-        auto names = nlohmann::json::parse(ReadFile(run.environment() / "names.nsf"));
-        for (auto& note : names["notes"]) {
-            if (note["id"] == 216) note["items"].push_back({"Destination", canonical(length, 'x')});
-        }
-        testsupport::WriteFile(run.environment() / "names.nsf", names.dump());
+        directorytest::EditDirectory(run, [&](nlohmann::json& names) {
+            directorytest::NoteItems(names, 216).push_back({"Destination", canonical(length, 'x')});
+        });
         ASSERT_EQ(run.Run({"-servers"}).exitCode, 0);
         if (length == 255) {
             EXPECT_EQ(ReadFile(run.OutputFile("servers.txt")),

@@ -178,7 +178,7 @@ TEST_F(ActivityLogExportEndToEnd, LocalServerWordIsExactAndCaseSensitive) {
     EXPECT_EQ(Rows(), "");
     EXPECT_EQ(Log(), std::vector<std::string>{"#ERROR# - Error accessing activity stream (" +
                                               testsupport::kServerNotFoundText + ")"});
-    EXPECT_EQ(testsupport::ReportDiagnostics(Report()),
+    EXPECT_EQ(acme_.Diagnostics(),
               std::vector<std::string>{"0x0803: Unable to find path to server <local>"});
     ExpectHandlesReleased();
 }

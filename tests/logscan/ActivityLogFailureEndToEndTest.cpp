@@ -75,7 +75,7 @@ TEST_F(ActivityLogFailureEndToEnd, MalformedLineEndsTheScanAfterTheRowsBefore) {
     ExpectLog("Error scanning activity stream (The program cannot interpret this file due to an "
               "invalid structure)");
     // The runtime names the file and its line, beside the library's fixed text.
-    EXPECT_EQ(testsupport::ReportDiagnostics(Report()),
+    EXPECT_EQ(acme_.Diagnostics(),
               std::vector<std::string>{"0x0206: Activity stream is damaged: " + stream +
                                        ": line 3: not JSON"});
     EXPECT_EQ(Rows(), ",,u,t,,Domino.AGENT,00258EC000000001,,,,\r\n");

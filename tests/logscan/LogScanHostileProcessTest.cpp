@@ -3,10 +3,8 @@
 // way logscan.txt holds complete rows only.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/stat.h>
 
-#include <chrono>
-#include <thread>
+#include <cstdio>
 
 #include "tests/logscan/LogScanRun.h"
 
@@ -56,20 +54,6 @@ TEST_F(LogScanHostileProcess, AFailedWriteIsCutBackInBoundedMemory) {
     EXPECT_EQ(size, (80'000'000 / rowLength) * rowLength);
 }
 
-// Sends `signal` once logscan.txt has grown past `bytes`.
-std::function<void(int)> SignalOnceWritten(const std::filesystem::path& file, int signal,
-                                           std::uintmax_t bytes) {
-    return [=](int processId) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        std::error_code error;
-        while (std::chrono::steady_clock::now() < end &&
-               !(std::filesystem::file_size(file, error) > bytes && !error)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        ::kill(processId, signal);
-    };
-}
-
 TEST_F(LogScanHostileProcess, AStopRequestEndsTheScanAfterACompleteRow) {
     if (testsupport::ExporterIsWindows()) GTEST_SKIP() << "no POSIX signals for Windows programs";
     const std::size_t rowLength = WriteBigStream(4000);
@@ -78,7 +62,8 @@ TEST_F(LogScanHostileProcess, AStopRequestEndsTheScanAfterACompleteRow) {
         std::filesystem::remove(Output() / "logscan.txt");
         std::filesystem::remove(Output() / "log.txt");
         testsupport::ProcessOptions options;
-        options.whileRunning = SignalOnceWritten(Output() / "logscan.txt", signal, 1 << 20);
+        options.whileRunning =
+            testsupport::SignalOnceWritten(Output() / "logscan.txt", {signal}, (1 << 20) + 1);
         EXPECT_EQ(Run({}, options).exitCode, 128 + signal) << "ended as by the signal";
         EXPECT_EQ(Log(), std::vector<std::string>{"#ERROR# - Run stopped on request"});
         const std::string rows = Rows();

@@ -8,10 +8,8 @@
 
 #include <signal.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/Text.h"
@@ -34,14 +32,19 @@ protected:
         if (testsupport::ExporterRunsInTree()) GTEST_SKIP() << "the tree has its own library";
     }
 
-    // Runs the mode with the library's answers changed as `changes` says; the run must end by
-    // itself with exit code 0.
+    // Runs the mode with WithChanges(changes, options); the run must end by itself with exit
+    // code 0.
     void Run(const AcmeRun& run, const std::vector<std::string>& arguments,
              const std::string& changes, ProcessOptions options = {}) const {
+        options.timeLimitSeconds = 60;
+        EXPECT_EQ(run.Run(arguments, WithChanges(changes, options)).exitCode, 0) << changes;
+    }
+
+    // `options` with the library's answers changed as `changes` says.
+    static ProcessOptions WithChanges(const std::string& changes, ProcessOptions options = {}) {
         options.environment["DXL_NOTES_LIBRARY"] = DXL_ALTERED_NOTES_LIBRARY;
         options.environment["DXL_TEST_LIBRARY_CHANGES"] = changes;
-        options.timeLimitSeconds = 60;
-        EXPECT_EQ(run.Run(arguments, options).exitCode, 0) << changes;
+        return options;
     }
 };
 
@@ -177,20 +180,10 @@ TEST_F(HostileLibraryProcess, ASecondStopRequestEndsTheRunAtOnce) {
     for (const int signal : {SIGTERM, SIGINT}) {
         const AcmeRun run;
         const std::filesystem::path waiting = run.scratch() / "waiting";
-        ProcessOptions options;
+        ProcessOptions options = WithChanges("EndlessOpen");
         options.environment["DXL_TEST_LIBRARY_MARKER"] = waiting.string();
         options.timeLimitSeconds = 20;  // a run the second request does not end gets SIGALRM
-        options.whileRunning = [&](int processId) {
-            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-            while (!std::filesystem::exists(waiting) && std::chrono::steady_clock::now() < end) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-            ::kill(processId, signal);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            ::kill(processId, signal);
-        };
-        options.environment["DXL_NOTES_LIBRARY"] = DXL_ALTERED_NOTES_LIBRARY;
-        options.environment["DXL_TEST_LIBRARY_CHANGES"] = "EndlessOpen";
+        options.whileRunning = testsupport::SignalOnceWritten(waiting, {signal, signal});
         EXPECT_EQ(run.Run({"-catalog", "-s", "Hub01/Acme"}, options).exitCode, 128 + signal);
         EXPECT_EQ(run.Log(), Lines{}) << signal;
         EXPECT_FALSE(std::filesystem::exists(run.OutputFile("catalog.dxl")));

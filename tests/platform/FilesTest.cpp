@@ -2,16 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Text.h"
+#include "tests/platform/WidePath.h"
 #include "tests/support/TestSupport.h"
 
 namespace platform {
 namespace {
 
+using platformtest::Wide;
 using testsupport::ReadFile;
 using testsupport::WriteFile;
-
-std::u16string Wide(const std::filesystem::path& path) { return Utf8ToUtf16(path.string()); }
 
 TEST(Files, DeletesTellAMissingFileFromAFailure) {
     testsupport::ScratchDir dir;

@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
+#include <thread>
 
 namespace testsupport {
 
@@ -116,7 +118,30 @@ std::vector<std::string> CommandLine(const std::filesystem::path& program,
     return command;
 }
 
+// True once the child `processId` has ended; it is left for RunExporter to reap.
+bool HasEnded(int processId) {
+    siginfo_t info{};
+    return ::waitid(P_PID, static_cast<id_t>(processId), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+           info.si_pid != 0;
+}
+
 }  // namespace
+
+std::function<void(int)> SignalOnceWritten(const std::filesystem::path& file,
+                                           const std::vector<int>& signals, std::uintmax_t bytes) {
+    return [=](int processId) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        std::error_code error;
+        while (!(std::filesystem::file_size(file, error) >= bytes && !error) &&
+               std::chrono::steady_clock::now() < end && !HasEnded(processId)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        for (std::size_t sent = 0; sent < signals.size(); ++sent) {
+            if (sent > 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            ::kill(processId, signals[sent]);
+        }
+    };
+}
 
 ProcessResult RunExporter(const std::vector<std::string>& arguments, const ProcessOptions& options) {
     if (std::getenv("DXL_TEST_FORBID_EXPORTER") != nullptr) {

@@ -1,6 +1,7 @@
 // Helpers shared by the tests: scratch folders, files, and running the program as a process.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -44,6 +45,13 @@ struct ProcessOptions {
     // Called with the process id while the program runs (e.g. to signal it).
     std::function<void(int processId)> whileRunning;
 };
+
+// For ProcessOptions::whileRunning: sends the program `signals`, 50 ms apart, once `file` holds
+// at least `bytes` bytes (once it is there, for 0), or once a minute has gone by or the program
+// has ended without.
+std::function<void(int processId)> SignalOnceWritten(const std::filesystem::path& file,
+                                                     const std::vector<int>& signals,
+                                                     std::uintmax_t bytes = 0);
 
 // Runs the program with `arguments` (the program path is added). The program is the one built
 // with the tests, or the one the environment variable DXL_TEST_EXPORTER names. When that is a

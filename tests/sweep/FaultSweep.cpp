@@ -98,10 +98,10 @@ struct Injection {
     InjectedStatus injected;
 };
 
-std::vector<Injection> InjectionsOf(const std::vector<ReferenceStatus>& statuses, unsigned calls) {
+std::vector<Injection> InjectionsOf(const std::vector<InjectedStatus>& statuses, unsigned calls) {
     std::vector<Injection> injections;
     const auto add = [&](unsigned call, std::size_t index, bool flagged) {
-        const ReferenceStatus& chosen = statuses[index % statuses.size()];
+        const InjectedStatus& chosen = statuses[index % statuses.size()];
         injections.push_back({call, {chosen.status | (flagged ? 0xC000u : 0u), chosen.text}});
     };
     for (unsigned call = 1; call <= calls; ++call) {
@@ -165,7 +165,7 @@ SweepCount SweepMode(const ModeRules& rules) {
             continue;
         }
         if (!rule->second) continue;  // documented never to fail
-        const std::vector<ReferenceStatus>& statuses = StatusesOf(operation);
+        const std::vector<InjectedStatus>& statuses = StatusesOf(operation);
         if (statuses.empty()) {
             ADD_FAILURE() << operation << " has no statuses of the reference to fail with";
             continue;

@@ -30,12 +30,7 @@ struct Expectation {
 
 // A status a C function of the library may return, as the reference and the toolkit's headers
 // name it, and the library's text for it; null for one whose text the library does not store.
-struct ReferenceStatus {
-    unsigned status;
-    const char* text;
-};
-
-// The failing call's status, flag bits included, with the library's text for it.
+// A failing call's status has its flag bits too.
 struct InjectedStatus {
     unsigned status;
     const char* text;
@@ -63,7 +58,7 @@ SweepCount SweepMode(const ModeRules& rules);
 
 // The statuses that the reference names for the C function behind `operation`, which the sweep
 // injects in turn; empty for an operation it does not know.
-const std::vector<ReferenceStatus>& StatusesOf(const std::string& operation);
+const std::vector<InjectedStatus>& StatusesOf(const std::string& operation);
 
 // The run-log line of a failed Notes operation: `format` with its %s filled with the library's
 // text for the status, or "status 0x" and the status where the library has none.

@@ -8,8 +8,8 @@
 
 namespace sweep {
 
-const std::vector<ReferenceStatus>& StatusesOf(const std::string& operation) {
-    static const std::map<std::string, std::vector<ReferenceStatus>> statuses = {
+const std::vector<InjectedStatus>& StatusesOf(const std::string& operation) {
+    static const std::map<std::string, std::vector<InjectedStatus>> statuses = {
         // NotesInitExtended: none named; inferred ERR_NO_NOTESINI, ERR_TOO_MANY_PROCESSES.
         {"InitializeNotes", {{421, "The NOTES.INI file cannot be found on the search path (PATH)"},
                              {0x01A0, "Too many concurrent users of the Notes API package."}}},
@@ -112,7 +112,7 @@ const std::vector<ReferenceStatus>& StatusesOf(const std::string& operation) {
          {{0x040A, "Invalid International Format Specifier"},
           {0x042B, "Unrecognized number format specifier"}}},
     };
-    static const std::vector<ReferenceStatus> none;
+    static const std::vector<InjectedStatus> none;
     const auto found = statuses.find(operation);
     return found == statuses.end() ? none : found->second;
 }

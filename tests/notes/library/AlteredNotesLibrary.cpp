@@ -65,7 +65,6 @@ struct Scan {
     api::ACTIVITYSTREAMACTION action = nullptr;
     void* userData = nullptr;
     long records = 0;
-    api::STATUS stopped = 0;
 };
 Scan scan;
 
@@ -78,9 +77,7 @@ api::STATUS LNCALLBACK AlterRecord(const char* descName, api::DWORD descIdx, api
     if (scan.records == Change("RecordWithoutItems")) record = nullptr;
     const api::STATUS status =
         scan.action(descName, descIdx, flags, primaryKey, timeStamp, record, scan.userData);
-    if (status == 0 || Change("IgnoredStop") == 0) return status;
-    if (scan.stopped == 0) scan.stopped = status;
-    return 0;
+    return Change("IgnoredStop") != 0 ? 0 : status;
 }
 
 }  // namespace
@@ -122,7 +119,7 @@ DXL_NOTES_API api::STATUS LNPUBLIC LogEnumActivityStream(void* stream,
                                                          void* userData,
                                                          api::ACTIVITYSTREAMPOSITION* position,
                                                          api::DWORD positionSize) {
-    scan = {action, userData, 0, 0};
+    scan = {action, userData, 0};
     return DXL_NEXT(LogEnumActivityStream)(stream, AlterRecord, nullptr, position, positionSize);
 }
 
